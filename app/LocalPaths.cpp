@@ -1,0 +1,47 @@
+#include "LocalPaths.h"
+
+#include "../res/resource.h"
+#include "../wnd/Text.h"
+
+#include <shlobj.h>
+
+namespace {
+
+std::wstring BuildDataFolder()
+{
+    // If the shell cannot name the folder the buffer stays empty and the path is relative;
+    // nothing here checks for it.
+    wchar_t appData[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    return std::wstring(appData) + L"\\" + wnd::LoadResourceString(IDS_PUBLISHER_CODE) + L"\\" +
+           wnd::LoadResourceString(IDS_GAME_CODE) + L"\\";
+}
+
+BOOL GetSpecialFolder(int csidl, wchar_t* buffer)
+{
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &items)))
+        return FALSE;
+    const BOOL found = ::SHGetPathFromIDListW(items, buffer);
+    ::CoTaskMemFree(items);
+    return found;
+}
+
+}  // namespace
+
+std::wstring GetDataFolder()
+{
+    // A function-local static is built exactly once even when threads race for it.
+    static const std::wstring folder = BuildDataFolder();
+    return folder;
+}
+
+BOOL GetDesktopFolder(wchar_t* buffer)
+{
+    return GetSpecialFolder(CSIDL_DESKTOP, buffer);
+}
+
+BOOL GetProgramsFolder(wchar_t* buffer)
+{
+    return GetSpecialFolder(CSIDL_PROGRAMS, buffer);
+}

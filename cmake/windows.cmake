@@ -1,0 +1,47 @@
+# The Windows side: the window layer, the Win32 parts of the launcher, its resources and the
+# executable itself, linked statically so that it needs nothing beyond Windows' own DLLs.
+
+if(RADURE_WINDOWS_ARCH STREQUAL "x86_64")
+  set(RADURE_MANIFEST_ARCH amd64)
+else()
+  set(RADURE_MANIFEST_ARCH x86)
+endif()
+
+set(RADURE_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/res/build_settings.h.in ${RADURE_GENERATED}/build_settings.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/Radure_YV.manifest.in ${RADURE_GENERATED}/Radure_YV.manifest @ONLY)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res -I ${RADURE_GENERATED}")
+# windres resolves file names in the script against its working directory, not the script's folder.
+set(CMAKE_RC_COMPILE_OBJECT
+    "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> <FLAGS> -O coff --include-dir ${CMAKE_SOURCE_DIR}/res <SOURCE> <OBJECT>")
+
+add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+
+add_library(radure_wnd STATIC
+  wnd/App.cpp
+  wnd/Dialog.cpp
+  wnd/SubclassedWindow.cpp
+  wnd/Text.cpp
+  wnd/Thread.cpp
+  wnd/Window.cpp
+)
+target_include_directories(radure_wnd PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(radure_wnd PRIVATE ${RADURE_WARNINGS})
+target_link_libraries(radure_wnd PUBLIC comctl32 user32 gdi32 advapi32)
+
+add_library(radure_win STATIC
+  app/LocalPaths.cpp
+  app/Settings.cpp
+)
+target_compile_options(radure_win PRIVATE ${RADURE_WARNINGS})
+target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 gdiplus)
+
+# The application object is a global that nothing references by name, so its file is the
+# executable's own rather than a library member the linker could leave out.
+add_executable(Radure_YV WIN32 wnd/WinMain.cpp app/Radure_YVApp.cpp res/Radure_YV.rc)
+target_compile_options(Radure_YV PRIVATE ${RADURE_WARNINGS})
+target_link_libraries(Radure_YV PRIVATE radure_win)
+set_source_files_properties(res/Radure_YV.rc PROPERTIES
+  OBJECT_DEPENDS "${RADURE_GENERATED}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico")

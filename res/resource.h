@@ -1,0 +1,23 @@
+#pragma once
+// Resource ids shared by the resource script and the code.
+
+// String table (language Chinese (Simplified), 2052).
+#define IDS_GAME_TITLE          102  // the game's title
+#define IDS_PUBLISHER_FOLDER    105  // the publisher: Start-menu folder
+#define IDS_WINDOW_TITLE        107  // the login window's and the frame's title
+#define IDS_UNINSTALL_NAME      109  // the uninstall shortcut's name
+#define IDS_LOGIN_URL           114  // the login page's address (build setting)
+#define IDS_CACHE_WAIT          116  // the overlay's waiting text
+#define IDS_GAME_CODE           117  // "kolv": second folder of the data folder
+#define IDS_UPDATE_TEMP_NAME    118  // the self-update's temporary file
+#define IDS_UPDATE_FOLDER       119  // first half of the self-update's folder suffix
+#define IDS_UNINSTALL_TEMP      120  // the uninstaller's temporary copy below the app-data folder
+#define IDS_PUBLISHER_CODE      124  // "yarvo": first folder of the data folder
+#define IDS_PUBLISHER           125  // the publisher: desktop shortcut, Publisher value
+#define IDS_VERSION_SERVER      191  // the version server's base address (build setting)
+#define IDS_VERSION_SCRIPT      192  // the version check's script path and fixed query
+#define IDS_SETTINGS_FILE       197  // the settings file below the data folder
+
+// Icons.
+#define IDI_MAIN                180  // the window's large icon, first in the file
+#define IDI_TRAY                273  // the notification-area icon

@@ -1,0 +1,59 @@
+#include "Window.h"
+
+#include <unordered_map>
+
+namespace wnd {
+
+namespace {
+
+// Windows are created and destroyed on the thread that owns them; each process keeps its
+// user-interface windows on one thread, so the map needs no lock.
+std::unordered_map<HWND, Window*>& WindowMap()
+{
+    static std::unordered_map<HWND, Window*> map;
+    return map;
+}
+
+}  // namespace
+
+Window::~Window()
+{
+    Detach();
+}
+
+BOOL Window::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+Window* Window::FromHandle(HWND hwnd)
+{
+    const auto found = WindowMap().find(hwnd);
+    return found == WindowMap().end() ? nullptr : found->second;
+}
+
+void Window::Attach(HWND hwnd)
+{
+    m_hWnd = hwnd;
+    WindowMap()[hwnd] = this;
+}
+
+void Window::Detach()
+{
+    if (m_hWnd)
+        WindowMap().erase(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+BOOL WalkPreTranslateChain(MSG* msg)
+{
+    for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
+        if (Window* window = Window::FromHandle(hwnd)) {
+            if (window->PreTranslateMessage(msg))
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+}  // namespace wnd

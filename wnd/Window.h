@@ -1,0 +1,35 @@
+#pragma once
+// The small window layer that stands where a class library would: a C++ object per window, found
+// from its HWND, and the PreTranslateMessage chain that every message loop here runs first.
+
+#include <windows.h>
+
+namespace wnd {
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // Offered every message of a loop before it is translated and dispatched; TRUE swallows it.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
+    // The object of a window of this process, or null (windows of other processes never have one).
+    static Window* FromHandle(HWND hwnd);
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    void Attach(HWND hwnd);
+    void Detach();
+};
+
+// Offers the message to the target window's object and then to those of its parents and owners,
+// nearest first, until one of them takes it.
+BOOL WalkPreTranslateChain(MSG* msg);
+
+}  // namespace wnd
