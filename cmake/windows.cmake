@@ -11,13 +11,13 @@ set(RADURE_GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/res/build_settings.h.in ${RADURE_GENERATED}/build_settings.h @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/res/Radure_YV.manifest.in ${RADURE_GENERATED}/Radure_YV.manifest @ONLY)
 
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res -I ${RADURE_GENERATED}")
 # windres resolves file names in the script against its working directory, not the script's folder.
 set(CMAKE_RC_COMPILE_OBJECT
     "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> <FLAGS> -O coff --include-dir ${CMAKE_SOURCE_DIR}/res <SOURCE> <OBJECT>")
 
-add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(radure_wnd STATIC
   wnd/App.cpp
@@ -43,5 +43,6 @@ target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 gdi
 add_executable(Radure_YV WIN32 wnd/WinMain.cpp app/Radure_YVApp.cpp res/Radure_YV.rc)
 target_compile_options(Radure_YV PRIVATE ${RADURE_WARNINGS})
 target_link_libraries(Radure_YV PRIVATE radure_win)
+target_link_options(Radure_YV PRIVATE -municode)
 set_source_files_properties(res/Radure_YV.rc PROPERTIES
   OBJECT_DEPENDS "${RADURE_GENERATED}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico")
