@@ -1,40 +1,22 @@
-// Test helper: rawlaunch.exe "<program>" <raw command line>
-// Starts <program> with exactly the raw command line given (everything after the program's quoted
-// path and one blank), waits for it and answers its exit code.
+// Test helper: rawlaunch.exe <program>, with the raw command line in RAWLAUNCH_LINE.
+// Starts <program> with exactly that command line (no quoting added, the way the launcher starts
+// itself with an application name and a line that begins with the switch), waits for it and
+// answers its exit code. The line travels in the environment because Wine would re-quote it as
+// an argument.
 #include <windows.h>
 
-#include <cwchar>
-
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
-    const wchar_t* line = ::GetCommandLineW();
-    // Skip our own path, quoted or not.
-    if (*line == L'"') {
-        line = std::wcschr(line + 1, L'"');
-        line = line ? line + 1 : L"";
-    } else {
-        while (*line && *line != L' ')
-            ++line;
-    }
-    while (*line == L' ')
-        ++line;
-    if (*line != L'"')
+    if (argc != 2)
         return 200;
-    const wchar_t* programEnd = std::wcschr(line + 1, L'"');
-    if (!programEnd)
-        return 201;
-    wchar_t program[MAX_PATH] = {};
-    std::wcsncpy(program, line + 1, static_cast<size_t>(programEnd - line - 1));
-    const wchar_t* raw = programEnd + 1;
-    if (*raw == L' ')
-        ++raw;
-
     wchar_t commandLine[1024] = {};
-    std::wcsncpy(commandLine, raw, 1023);
+    if (!::GetEnvironmentVariableW(L"RAWLAUNCH_LINE", commandLine, 1024) && ::GetLastError() != ERROR_SUCCESS)
+        return 201;
+
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!::CreateProcessW(argv[1], commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return 202;
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 203;

@@ -70,7 +70,7 @@ public:
     HWND Edit() const { return ::GetDlgItem(m_hWnd, IDC_TEST_EDIT); }
 
     std::vector<std::wstring> log;
-    std::vector<UINT> commands;
+    std::vector<UINT> commands;  // clicks only; the edit box reports focus changes too
     bool visibleAfterInit = true;
     bool ownerEnabledDuringLoop = true;
     RecordingEdit& EditObject() { return m_edit; }
@@ -86,9 +86,10 @@ protected:
         return TRUE;
     }
 
-    bool OnCommand(UINT id, UINT, HWND) override
+    bool OnCommand(UINT id, UINT notifyCode, HWND) override
     {
-        commands.push_back(id);
+        if (notifyCode == BN_CLICKED)
+            commands.push_back(id);
         if (id == IDC_TEST_BUTTON) {
             EndDialog(77);
             return true;

@@ -1,0 +1,61 @@
+"""A Wine session of its own for one end-to-end test: fresh prefix, HOME, XDG folders and display.
+
+Made and ended by scripts/wine-session; programs run through scripts/wine-run.
+"""
+import os
+import subprocess
+import tempfile
+
+
+class WineSession:
+    def __init__(self, scripts, folder):
+        self.scripts = scripts
+        self.folder = os.path.abspath(folder)
+        self.env = dict(os.environ, RADURE_WINE_SESSION=self.folder)
+
+    def __enter__(self):
+        subprocess.run([os.path.join(self.scripts, "wine-session"), "start", self.folder],
+                       check=True, stdout=subprocess.DEVNULL)
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run([os.path.join(self.scripts, "wine-session"), "stop", self.folder], check=False)
+
+    @property
+    def drive_c(self):
+        return os.path.join(self.folder, "prefix", "drive_c")
+
+    def unix_path(self, windows_path):
+        """The host path of a C:\\ path inside the prefix."""
+        assert windows_path[:3].upper() == "C:\\", windows_path
+        return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
+
+    def run(self, program, *args, extra_env=None, wine_debug="-all", timeout=120):
+        """Runs a program to its end; answers a CompletedProcess with its output as bytes.
+
+        Output goes through files, not pipes: Wine's desktop process, started by the first
+        program that makes a window, inherits them and outlives the program."""
+        env = dict(self.env, WINEDEBUG=wine_debug, **(extra_env or {}))
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            completed = subprocess.run([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
+                                       stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            completed.stdout, completed.stderr = out.read(), err.read()
+        return completed
+
+
+def debugger_lines(stderr, prefix):
+    """The debugger-output lines (OutputDebugString) with the given prefix, as Wine's seh channel
+    reports them when WINEDEBUG holds warn+seh."""
+    marker = 'OutputDebugStringA "'
+    lines = []
+    for line in stderr.decode("utf-8", "replace").splitlines():
+        at = line.find(marker)
+        if at < 0:
+            continue
+        text = line[at + len(marker):]
+        text = text[:text.rfind('"')].replace("\\n", "").replace('\\"', '"').replace("\\\\", "\\")
+        if text.startswith(prefix):
+            lines.append(text[len(prefix):])
+    return lines
