@@ -1,5 +1,7 @@
 #include "App.h"
 
+#include "Window.h"
+
 namespace wnd {
 
 namespace {

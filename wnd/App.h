@@ -4,7 +4,7 @@
 //   -> ExitInstance (its answer is the exit code) -> destruction at exit.
 // It also keeps the per-user profile under HKEY_CURRENT_USER\Software\<key>\<application name>.
 
-#include "Window.h"
+#include <windows.h>
 
 #include <string>
 
@@ -38,8 +38,6 @@ public:
     std::wstring ProfileKeyPath(const wchar_t* section) const;
 
     const std::wstring& ApplicationName() const { return m_applicationName; }
-
-    Window* m_pMainWnd = nullptr;
 
 private:
     std::wstring m_registryKey;
