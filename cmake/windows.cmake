@@ -34,6 +34,7 @@ target_link_libraries(radure_wnd PUBLIC comctl32 user32 gdi32 advapi32)
 add_library(radure_win STATIC
   app/LocalPaths.cpp
   app/Settings.cpp
+  zip/ZipReader.cpp
 )
 target_compile_options(radure_win PRIVATE ${RADURE_WARNINGS})
 target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 gdiplus)

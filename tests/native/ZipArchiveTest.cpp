@@ -1,58 +1,27 @@
 // The archive reader on archives the tests write themselves with minizip's zip writer.
 #include "zip/ZipArchive.h"
 
-#include <gtest/gtest.h>
-#include <zip.h>
+#include "common/ArchiveBuilder.h"
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <random>
 
 namespace {
 
 using namespace zip;
 
-struct Member {
-    Member(std::string name_, std::string data_, std::uint16_t madeBy_ = 0x0014, std::uint32_t external_ = 0x20,
-           std::vector<std::uint8_t> localExtra_ = {})
-        : name(std::move(name_)), data(std::move(data_)), madeBy(madeBy_), external(external_),
-          localExtra(std::move(localExtra_))
-    {
-    }
-    std::string name;
-    std::string data;
-    std::uint16_t madeBy;    // default: host 0 (MS-DOS), version 2.0
-    std::uint32_t external;  // default: the archive attribute
-    std::vector<std::uint8_t> localExtra;
-    std::uint32_t dosDateTime = (((2024 - 1980) << 9 | 7 << 5 | 15) << 16) | (13 << 11 | 45 << 5 | 29);
-    const char* password = nullptr;
-};
+using Member = ArchiveMember;
 
 std::string BuildArchive(const std::vector<Member>& members)
 {
     char path[] = "/tmp/radure-zip-XXXXXX";
     const int fd = mkstemp(path);
     EXPECT_GE(fd, 0);
-    zipFile writer = zipOpen64(path, APPEND_STATUS_CREATE);
-    for (const Member& m : members) {
-        zip_fileinfo info = {};
-        info.dosDate = m.dosDateTime;
-        info.external_fa = m.external;
-        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), static_cast<uInt>(m.data.size()));
-        EXPECT_EQ(zipOpenNewFileInZip4_64(writer, m.name.c_str(), &info, m.localExtra.data(),
-                                          static_cast<uInt>(m.localExtra.size()), nullptr, 0, nullptr, Z_DEFLATED,
-                                          Z_BEST_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY,
-                                          m.password, crc, m.madeBy, 0, 0),
-                  ZIP_OK);
-        zipWriteInFileInZip(writer, m.data.data(), static_cast<unsigned>(m.data.size()));
-        zipCloseFileInZip(writer);
-    }
-    zipClose(writer, nullptr);
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(file)), {});
-    std::remove(path);
-    return bytes;
+    close(fd);
+    return ::BuildArchive(members, path);
 }
 
 std::uint32_t ReadAll(ZipArchive& archive, std::int32_t index, std::string& out, std::size_t* largestPiece = nullptr)
