@@ -46,4 +46,4 @@ target_compile_options(Radure_YV PRIVATE ${RADURE_WARNINGS})
 target_link_libraries(Radure_YV PRIVATE radure_win)
 target_link_options(Radure_YV PRIVATE -municode)
 set_source_files_properties(res/Radure_YV.rc PROPERTIES
-  OBJECT_DEPENDS "${RADURE_GENERATED}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico")
+  OBJECT_DEPENDS "${RADURE_GENERATED}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico;${CMAKE_SOURCE_DIR}/res/archive/data.zip")

@@ -21,3 +21,6 @@
 // Icons.
 #define IDI_MAIN                180  // the window's large icon, first in the file
 #define IDI_TRAY                273  // the notification-area icon
+
+// The default settings archive: systemset.ini and uninstall.ico (res/archive/make_archive.py).
+#define IDR_DEFAULT_SETTINGS    269

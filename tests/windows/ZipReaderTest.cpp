@@ -200,3 +200,45 @@ TEST(ZipReaderOpenTest, NoArchiveGivesNoReader)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DefaultSettingsArchiveTest, HoldsTheSettingsAndTheUninstallIcon)
+{
+    const HRSRC resource = ::FindResourceW(nullptr, MAKEINTRESOURCEW(269), L"ZIP");
+    ASSERT_NE(resource, nullptr);
+    const void* data = ::LockResource(::LoadResource(nullptr, resource));
+    DWORD result = 1;
+    std::unique_ptr<ZipReader> reader = ZipReader::OpenMemory(data, ::SizeofResource(nullptr, resource), result);
+    ASSERT_NE(reader, nullptr);
+
+    ZipEntryInfo count;
+    ASSERT_EQ(reader->GetEntryInfo(-1, &count), zip::kOk);
+    ASSERT_EQ(count.index, 2);
+    const struct { const wchar_t* name; int size; } expected[] = {{L"systemset.ini", 160}, {L"uninstall.ico", 1150}};
+    const std::wstring target = TempFolder(L"radure-default-settings");
+    reader->SetTargetFolder(target.c_str());
+    for (int i = 0; i < 2; ++i) {
+        ZipEntryInfo info;
+        ASSERT_EQ(reader->GetEntryInfo(i, &info), zip::kOk);
+        EXPECT_STREQ(info.name, expected[i].name);
+        EXPECT_EQ(info.uncompressedSize, expected[i].size);
+        EXPECT_LT(info.compressedSize, info.uncompressedSize);  // deflated
+        EXPECT_EQ(info.attributes, DWORD(FILE_ATTRIBUTE_ARCHIVE));
+        ASSERT_EQ(reader->ExtractEntry(i, info.name), zip::kOk);
+    }
+    const std::string settings = ReadBytes(target + L"\\systemset.ini");
+    EXPECT_EQ(settings.size(), 160u);
+    EXPECT_EQ(settings.rfind("[Start]\r\nfirststart=1\r\n"), 160u - 23);
+
+    // The icon is a real 16 x 16 icon that the system can load.
+    const HICON icon = static_cast<HICON>(::LoadImageW(nullptr, (target + L"\\uninstall.ico").c_str(), IMAGE_ICON, 16,
+                                                       16, LR_LOADFROMFILE));
+    EXPECT_NE(icon, nullptr);
+    ::DestroyIcon(icon);
+    ::DeleteFileW((target + L"\\systemset.ini").c_str());
+    ::DeleteFileW((target + L"\\uninstall.ico").c_str());
+    ::RemoveDirectoryW(target.c_str());
+}
+
+}  // namespace
