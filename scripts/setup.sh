@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 deps=${RADURE_DEPS:-/opt/radure-deps}
 
 packages=(
-  cmake ninja-build g++ python3
+  cmake ninja-build g++ python3 clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev zlib1g-dev libminizip-dev googletest libgtest-dev
