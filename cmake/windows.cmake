@@ -34,10 +34,12 @@ target_link_libraries(radure_wnd PUBLIC comctl32 user32 gdi32 advapi32)
 add_library(radure_win STATIC
   app/LocalPaths.cpp
   app/Settings.cpp
+  install/Installation.cpp
+  update/FileVersion.cpp
   zip/ZipReader.cpp
 )
 target_compile_options(radure_win PRIVATE ${RADURE_WARNINGS})
-target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 gdiplus)
+target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 uuid version gdiplus)
 
 # The application object is a global that nothing references by name, so its file is the
 # executable's own rather than a library member the linker could leave out.
