@@ -1,5 +1,9 @@
 # minizip: natively Debian's libminizip; for Windows its sources from Debian's minizip source
 # package, fetched by scripts/setup.sh into RADURE_MINIZIP_SOURCE (never part of this repository).
+# Static zlib for Windows: the launcher must not need zlib1.dll.
+if(WIN32)
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 if(WIN32)
   set(RADURE_MINIZIP_SOURCE /opt/radure-deps/minizip CACHE PATH "minizip's unzip.c, ioapi.c and zip.c")
