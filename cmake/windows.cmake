@@ -22,6 +22,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(radure_wnd STATIC
   wnd/App.cpp
   wnd/Dialog.cpp
+  wnd/Files.cpp
   wnd/SubclassedWindow.cpp
   wnd/Text.cpp
   wnd/Thread.cpp

@@ -7,6 +7,7 @@
 #include "../res/resource.h"
 #include "../update/FileVersion.h"
 #include "../wnd/App.h"
+#include "../wnd/Files.h"
 #include "../wnd/Text.h"
 #include "../zip/ZipReader.h"
 
@@ -18,14 +19,9 @@ const wchar_t kUninstallKeyParent[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVer
 
 namespace {
 
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void CreateFolderIfMissing(const std::wstring& path)
 {
-    if (!Exists(path))
+    if (!wnd::PathExists(path))
         ::CreateDirectoryW(path.c_str(), nullptr);
 }
 
@@ -141,13 +137,13 @@ void ExtractDefaultSettings(const std::wstring& dataFolder)
             if (reader->GetEntryInfo(i, &member) != zip::kOk)
                 continue;
             // The user's settings are never overwritten; every other member is.
-            if (lstrcmpW(member.name, L"systemset.ini") == 0 && Exists(res + L"\\systemset.ini"))
+            if (lstrcmpW(member.name, L"systemset.ini") == 0 && wnd::PathExists(res + L"\\systemset.ini"))
                 continue;
             reader->ExtractEntry(i, member.name);
         }
         reader->Close();
     }
-    if (Exists(res + L"\\data.zip"))
+    if (wnd::PathExists(res + L"\\data.zip"))
         ::DeleteFileW((res + L"\\data.zip").c_str());
     // Also after a broken archive, so that it is not retried on every start.
     WriteSetting(L"Setting", L"start", L"1001");
@@ -176,7 +172,7 @@ void SetUpInstallation()
     if (GetDesktopFolder(desktop)) {
         const std::wstring name = wnd::FormatString(L"%s《%s》.lnk", wnd::LoadResourceString(IDS_PUBLISHER).c_str(),
                                                     title.c_str());
-        if (!Exists(std::wstring(desktop) + L"\\" + name))
+        if (!wnd::PathExists(std::wstring(desktop) + L"\\" + name))
             CreateShortcut(installed.c_str(), L"1", desktop, name.c_str(), FALSE);
     }
 

@@ -1,15 +1,12 @@
 #include "ZipReader.h"
 
+#include "../wnd/Files.h"
+
 namespace {
 
 bool EndsWithSeparator(const std::wstring& path)
 {
     return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
-}
-
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 FILETIME ToFileTime(std::int64_t value)
@@ -90,7 +87,7 @@ DWORD ZipReader::GetEntryInfo(int index, ZipEntryInfo* info)
 
 void ZipReader::MakeFolders(const std::wstring& folderPart) const
 {
-    if (!Exists(m_targetFolder))
+    if (!wnd::PathExists(m_targetFolder))
         ::CreateDirectoryW(m_targetFolder.c_str(), nullptr);
     // Each level in turn, outermost first; existing folders are left alone and a failure shows
     // up later as a file that cannot be created.
@@ -99,7 +96,7 @@ void ZipReader::MakeFolders(const std::wstring& folderPart) const
         if (!levelEnds && at + 1 != folderPart.size())
             continue;
         const std::wstring level = m_targetFolder + folderPart.substr(0, levelEnds ? at : at + 1);
-        if (!Exists(level))
+        if (!wnd::PathExists(level))
             ::CreateDirectoryW(level.c_str(), nullptr);
     }
 }

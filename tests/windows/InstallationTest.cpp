@@ -6,6 +6,9 @@
 #include "app/Settings.h"
 #include "update/FileVersion.h"
 #include "wnd/App.h"
+#include "TestFiles.h"
+
+#include "wnd/Files.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -14,8 +17,6 @@
 #include <fstream>
 
 namespace {
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring RunningExecutable()
 {
@@ -90,14 +91,8 @@ protected:
         GetProgramsFolder(programs);
         const std::wstring data = GetDataFolder();
         for (const std::wstring& tree : {data.substr(0, data.size() - 1), std::wstring(programs) + L"\\岚栖网",
-                                         std::wstring(desktop) + L"\\岚栖网《澜岳》.lnk"}) {
-            const std::wstring from = tree + L'\0';
-            SHFILEOPSTRUCTW operation = {};
-            operation.wFunc = FO_DELETE;
-            operation.pFrom = from.c_str();
-            operation.fFlags = FOF_NO_UI;
-            ::SHFileOperationW(&operation);
-        }
+                                         std::wstring(desktop) + L"\\岚栖网《澜岳》.lnk"})
+            RemoveTree(tree);
         HKEY parent = nullptr;
         if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyParent, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &parent) ==
             ERROR_SUCCESS) {
@@ -118,7 +113,7 @@ TEST(FileVersionTest, JoinsEveryTranslationInStoredOrder)
     ::GetSystemDirectoryW(system, MAX_PATH);
     // A file that exists but has no version resource.
     const std::wstring plain = std::wstring(system) + L"\\..\\win.ini";
-    ASSERT_TRUE(Exists(plain));
+    ASSERT_TRUE(wnd::PathExists(plain));
     EXPECT_EQ(GetFileVersionString(plain), L"None VerSion Supprot");
 }
 
@@ -140,7 +135,7 @@ TEST_F(InstallationTest, FirstAndSecondStart)
     EXPECT_EQ(ReadSetting(L"Setting", L"start", L"-1"), L"1001");
     EXPECT_EQ(ReadSetting(L"Start", L"firststart", L"x"), L"0");
     EXPECT_EQ(ReadSetting(L"Setting", L"fullscreen", L"x"), L"F11");
-    EXPECT_TRUE(Exists(data + L"res\\uninstall.ico"));
+    EXPECT_TRUE(wnd::PathExists(data + L"res\\uninstall.ico"));
     EXPECT_EQ(GetFileVersionString(installed), L"2.0.0.12.0.0.2");
 
     const Link onDesktop = ReadLink(desktopLink);
@@ -175,8 +170,8 @@ TEST_F(InstallationTest, FirstAndSecondStart)
 
     SetUpInstallation();
     EXPECT_EQ(ReadSetting(L"Start", L"firststart", L"x"), L"1");  // versions equal: no copy, no step
-    EXPECT_TRUE(Exists(data + L"res\\data.zip"));                   // only removed when unpacking
-    EXPECT_TRUE(Exists(menu + L"\\澜岳.lnk"));                      // Start-menu links rewritten
+    EXPECT_TRUE(wnd::PathExists(data + L"res\\data.zip"));                   // only removed when unpacking
+    EXPECT_TRUE(wnd::PathExists(menu + L"\\澜岳.lnk"));                      // Start-menu links rewritten
     EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, L"Path", KEY_WOW64_64KEY), L"old");
 
     // Deleted settings: both members unpacked again, data.zip removed, firststart as unpacked.
@@ -184,7 +179,7 @@ TEST_F(InstallationTest, FirstAndSecondStart)
     SetUpInstallation();
     EXPECT_EQ(ReadSetting(L"Setting", L"start", L"-1"), L"1001");
     EXPECT_EQ(ReadSetting(L"Start", L"firststart", L"x"), L"1");
-    EXPECT_FALSE(Exists(data + L"res\\data.zip"));
+    EXPECT_FALSE(wnd::PathExists(data + L"res\\data.zip"));
     WIN32_FILE_ATTRIBUTE_DATA icon = {};
     ASSERT_TRUE(::GetFileAttributesExW((data + L"res\\uninstall.ico").c_str(), GetFileExInfoStandard, &icon));
     EXPECT_EQ(icon.nFileSizeLow, 1150u);
@@ -192,7 +187,7 @@ TEST_F(InstallationTest, FirstAndSecondStart)
     // A deleted desktop link comes back.
     ::DeleteFileW(desktopLink.c_str());
     SetUpInstallation();
-    EXPECT_TRUE(Exists(desktopLink));
+    EXPECT_TRUE(wnd::PathExists(desktopLink));
 }
 
 TEST_F(InstallationTest, ShortcutNeedsAFolder)

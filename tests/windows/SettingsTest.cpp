@@ -2,6 +2,8 @@
 #include "app/LocalPaths.h"
 #include "app/Settings.h"
 
+#include "wnd/Files.h"
+
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -18,8 +20,6 @@ const char kDefaultSettings[] =
 
 std::wstring ResFolder() { return GetDataFolder() + L"res"; }
 std::wstring SettingsFile() { return ResFolder() + L"\\systemset.ini"; }
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadBytes(const std::wstring& path)
 {
@@ -103,10 +103,10 @@ TEST_F(SettingsTest, WriteChangesAValueInPlace)
 
 TEST_F(SettingsTest, WithoutResFolderWriteLeavesNothingBehind)
 {
-    ASSERT_FALSE(Exists(ResFolder()));
+    ASSERT_FALSE(wnd::PathExists(ResFolder()));
     WriteSetting(L"Setting", L"start", L"1001");
-    EXPECT_FALSE(Exists(SettingsFile()));
-    EXPECT_FALSE(Exists(ResFolder()));
+    EXPECT_FALSE(wnd::PathExists(SettingsFile()));
+    EXPECT_FALSE(wnd::PathExists(ResFolder()));
     EXPECT_EQ(ReadSetting(L"Setting", L"start", L"-1"), L"-1");
 }
 

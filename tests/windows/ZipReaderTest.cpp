@@ -2,6 +2,9 @@
 #include "zip/ZipReader.h"
 
 #include "common/ArchiveBuilder.h"
+#include "TestFiles.h"
+
+#include "wnd/Files.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -36,8 +39,6 @@ std::int64_t Ticks(const FILETIME& time)
     return (std::int64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // 2024-07-15 13:45:58 in China (UTC+8, the session's time zone) is 05:45:58 UTC.
 std::int64_t DosTimeAsUtc()
 {
@@ -64,16 +65,6 @@ protected:
         ASSERT_EQ(result, zip::kOk);
         ASSERT_NE(reader, nullptr);
         reader->SetTargetFolder(target.c_str());
-    }
-
-    static void RemoveTree(const std::wstring& folder)
-    {
-        std::wstring from = folder + L'\0';
-        SHFILEOPSTRUCTW operation = {};
-        operation.wFunc = FO_DELETE;
-        operation.pFrom = from.c_str();
-        operation.fFlags = FOF_NO_UI;
-        ::SHFileOperationW(&operation);
     }
 
     std::wstring target;
@@ -170,8 +161,8 @@ TEST_F(ZipReaderTest, RefusesPathsThatLeaveTheTargetOrDoNotFit)
                                      std::wstring(L"\\escape.txt"), std::wstring(L"a\\..\\..\\escape.txt"), longName,
                                      std::wstring(L"folder\\")})
         EXPECT_EQ(reader->ExtractEntry(0, path.c_str()), zip::kCannotOpen);
-    EXPECT_FALSE(Exists(TempFolder(L"escape.txt")));
-    EXPECT_FALSE(Exists(L"C:\\escape.txt"));
+    EXPECT_FALSE(wnd::PathExists(TempFolder(L"escape.txt")));
+    EXPECT_FALSE(wnd::PathExists(L"C:\\escape.txt"));
     EXPECT_EQ(reader->ExtractEntry(1, L"ok.txt"), zip::kOk);
 }
 
