@@ -9,11 +9,8 @@ namespace {
 
 std::wstring BuildDataFolder()
 {
-    // If the shell cannot name the folder the buffer stays empty and the path is relative;
-    // nothing here checks for it.
-    wchar_t appData[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    return std::wstring(appData) + L"\\" + wnd::LoadResourceString(IDS_PUBLISHER_CODE) + L"\\" +
+    // If the shell cannot name the folder the path is relative; nothing here checks for it.
+    return GetAppDataFolder() + L"\\" + wnd::LoadResourceString(IDS_PUBLISHER_CODE) + L"\\" +
            wnd::LoadResourceString(IDS_GAME_CODE) + L"\\";
 }
 
@@ -28,6 +25,13 @@ BOOL GetSpecialFolder(int csidl, wchar_t* buffer)
 }
 
 }  // namespace
+
+std::wstring GetAppDataFolder()
+{
+    wchar_t appData[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    return appData;
+}
 
 std::wstring GetDataFolder()
 {

@@ -6,6 +6,10 @@
 
 #include <string>
 
+// The user's roaming application-data folder, without a trailing backslash; empty when the shell
+// cannot name it.
+std::wstring GetAppDataFolder();
+
 // The data folder, ending in a backslash. Built once per process; it does not create the folder.
 std::wstring GetDataFolder();
 

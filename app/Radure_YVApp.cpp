@@ -1,6 +1,7 @@
 #include "Radure_YVApp.h"
 
 #include "CommandLine.h"
+#include "../update/Handover.h"
 #include "../wnd/Text.h"
 
 #include <commctrl.h>
@@ -37,7 +38,7 @@ BOOL CRadure_YVApp::InitInstance()
     switch (ClassifyCommandLine(line)) {
     case LineSwitch::Handover:
         // A hand-over that returns has failed; the line then goes on to the child-or-frame test.
-        TraceMode(L"hand-over of " + SwitchPath(line) + L" (not in this build)");
+        CompleteHandover(SwitchPath(line));
         break;
     case LineSwitch::UninstallConfirmation:
         TraceMode(L"uninstall confirmation (not in this build)");

@@ -23,20 +23,27 @@ add_library(radure_wnd STATIC
   wnd/App.cpp
   wnd/Dialog.cpp
   wnd/Files.cpp
+  wnd/Internet.cpp
   wnd/SubclassedWindow.cpp
+  wnd/SystemError.cpp
   wnd/Text.cpp
   wnd/Thread.cpp
   wnd/Window.cpp
 )
 target_include_directories(radure_wnd PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(radure_wnd PRIVATE ${RADURE_WARNINGS})
-target_link_libraries(radure_wnd PUBLIC comctl32 user32 gdi32 advapi32)
+target_link_libraries(radure_wnd PUBLIC comctl32 user32 gdi32 advapi32 wininet)
 
 add_library(radure_win STATIC
   app/LocalPaths.cpp
   app/Settings.cpp
   install/Installation.cpp
+  update/FileMd5.cpp
   update/FileVersion.cpp
+  update/Handover.cpp
+  update/UpdateCheck.cpp
+  update/UpdateLog.cpp
+  update/UpdateModule.cpp
   zip/ZipReader.cpp
 )
 target_compile_options(radure_win PRIVATE ${RADURE_WARNINGS})

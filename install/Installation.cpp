@@ -25,21 +25,6 @@ void CreateFolderIfMissing(const std::wstring& path)
         ::CreateDirectoryW(path.c_str(), nullptr);
 }
 
-// The running executable's full path; empty when it does not fit MAX_PATH, so that no cut path
-// is ever installed or pointed at.
-std::wstring RunningExecutable()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(path, length);
-}
-
-std::wstring FileNameOf(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 struct InstalledValues {
     std::wstring path, displayName, publisher, uninstallString;
 };
@@ -151,19 +136,18 @@ void ExtractDefaultSettings(const std::wstring& dataFolder)
 
 void SetUpInstallation()
 {
-    wchar_t appData[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring running = RunningExecutable();
-    if (!appData[0] || running.empty())
+    const std::wstring appData = GetAppDataFolder();
+    const std::wstring running = wnd::RunningExecutablePath();
+    if (appData.empty() || running.empty())
         return;
 
-    const std::wstring publisherFolder = std::wstring(appData) + L"\\" + wnd::LoadResourceString(IDS_PUBLISHER_CODE);
+    const std::wstring publisherFolder = appData + L"\\" + wnd::LoadResourceString(IDS_PUBLISHER_CODE);
     CreateFolderIfMissing(publisherFolder);
     const std::wstring dataFolder = publisherFolder + L"\\" + wnd::LoadResourceString(IDS_GAME_CODE);
     CreateFolderIfMissing(dataFolder);
     ExtractDefaultSettings(dataFolder);
 
-    const std::wstring installed = dataFolder + L"\\" + FileNameOf(running);
+    const std::wstring installed = dataFolder + L"\\" + wnd::FileNameOf(running);
     if (installed.size() >= MAX_PATH)
         return;
     const std::wstring title = wnd::LoadResourceString(IDS_GAME_TITLE);

@@ -1,5 +1,6 @@
 #include "App.h"
 
+#include "Files.h"
 #include "Window.h"
 
 namespace wnd {
@@ -7,20 +8,6 @@ namespace wnd {
 namespace {
 
 App* g_application = nullptr;
-
-std::wstring ExecutableBaseName()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path);
-    const size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos)
-        name.erase(0, slash + 1);
-    const size_t dot = name.rfind(L'.');
-    if (dot != std::wstring::npos)
-        name.erase(dot);
-    return name;
-}
 
 }  // namespace
 
