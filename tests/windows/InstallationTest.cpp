@@ -18,13 +18,6 @@
 
 namespace {
 
-std::wstring RunningExecutable()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
-
 struct Link {
     std::wstring target, arguments, icon;
     int iconIndex = -1;
@@ -107,7 +100,7 @@ protected:
 
 TEST(FileVersionTest, JoinsEveryTranslationInStoredOrder)
 {
-    EXPECT_EQ(GetFileVersionString(RunningExecutable()), L"2.0.0.12.0.0.2");
+    EXPECT_EQ(GetFileVersionString(wnd::RunningExecutablePath()), L"2.0.0.12.0.0.2");
     EXPECT_EQ(GetFileVersionString(L"C:\\no\\such\\file.exe"), L"");
     wchar_t system[MAX_PATH] = {};
     ::GetSystemDirectoryW(system, MAX_PATH);
