@@ -49,11 +49,23 @@ add_library(radure_win STATIC
 target_compile_options(radure_win PRIVATE ${RADURE_WARNINGS})
 target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 uuid version gdiplus)
 
-# The application object is a global that nothing references by name, so its file is the
-# executable's own rather than a library member the linker could leave out.
-add_executable(Radure_YV WIN32 wnd/WinMain.cpp app/Radure_YVApp.cpp res/Radure_YV.rc)
-target_compile_options(Radure_YV PRIVATE ${RADURE_WARNINGS})
-target_link_libraries(Radure_YV PRIVATE radure_win)
-target_link_options(Radure_YV PRIVATE -municode)
-set_source_files_properties(res/Radure_YV.rc PROPERTIES
-  OBJECT_DEPENDS "${RADURE_GENERATED}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico;${CMAKE_SOURCE_DIR}/res/archive/data.zip")
+# The launcher executable at a file version. The application object is a global that nothing
+# references by name, so its file is the executable's own rather than a library member the linker
+# could leave out. The tests build a second launcher at a higher version to update to.
+function(radure_add_launcher target file_version)
+  set(settings ${CMAKE_BINARY_DIR}/generated/${target})
+  set(RADURE_FILE_VERSION ${file_version})
+  string(REPLACE "." "," RADURE_FILE_VERSION_NUM "${file_version}")
+  configure_file(${CMAKE_SOURCE_DIR}/res/build_settings.h.in ${settings}/build_settings.h @ONLY)
+  add_executable(${target} WIN32
+    ${CMAKE_SOURCE_DIR}/wnd/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/Radure_YVApp.cpp ${CMAKE_SOURCE_DIR}/res/Radure_YV.rc)
+  # Searched before the common generated folder, so that this version's settings are the ones found.
+  target_include_directories(${target} PRIVATE ${settings})
+  target_compile_options(${target} PRIVATE ${RADURE_WARNINGS})
+  target_link_libraries(${target} PRIVATE radure_win)
+  target_link_options(${target} PRIVATE -municode)
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Radure_YV.rc PROPERTIES
+    OBJECT_DEPENDS "${settings}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico;${CMAKE_SOURCE_DIR}/res/archive/data.zip")
+endfunction()
+
+radure_add_launcher(Radure_YV ${RADURE_FILE_VERSION})

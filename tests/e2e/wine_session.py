@@ -30,19 +30,28 @@ class WineSession:
         assert windows_path[:3].upper() == "C:\\", windows_path
         return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
-    def run(self, program, *args, extra_env=None, wine_debug="-all", timeout=120):
+    def run(self, program, *args, extra_env=None, wine_debug="-all", timeout=120, stderr_path=None):
         """Runs a program to its end; answers a CompletedProcess with its output as bytes.
 
         Output goes through files, not pipes: Wine's desktop process, started by the first
-        program that makes a window, inherits them and outlives the program."""
+        program that makes a window, inherits them and outlives the program. With stderr_path the
+        error output goes to that file, where processes the program starts go on writing."""
         env = dict(self.env, WINEDEBUG=wine_debug, **(extra_env or {}))
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        err_file = open(stderr_path, "w+b") if stderr_path else tempfile.TemporaryFile()
+        with tempfile.TemporaryFile() as out, err_file as err:
             completed = subprocess.run([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
                                        stdout=out, stderr=err, timeout=timeout)
             out.seek(0)
             err.seek(0)
             completed.stdout, completed.stderr = out.read(), err.read()
         return completed
+
+    def start(self, program, *args, stdout_path, wine_debug="-all"):
+        """Starts a program and answers its Popen; its output goes to a file."""
+        env = dict(self.env, WINEDEBUG=wine_debug)
+        with open(stdout_path, "wb") as out:
+            return subprocess.Popen([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
+                                    stdout=out, stderr=subprocess.DEVNULL)
 
 
 def debugger_lines(stderr, prefix):
