@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the launcher under Wine in a session of its own (build/run-session: its own prefix and
-# HOME; Xvfb unless a display is there), waits for it, and leaves a screenshot in
-# build/screenshots/run.png. Extra arguments go to the launcher.
+# HOME; Xvfb unless a display is there) against the local reference server on 127.0.0.1:18620
+# (the build's default addresses), waits for it, and leaves a screenshot in
+# build/screenshots/run.png. Extra arguments go to the launcher; RADURE_DEVSERVER_OPTIONS go to
+# the server (for example "--answer update --file path/to/newer/Radure_YV.exe").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh >/dev/null
@@ -14,9 +16,13 @@ cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target Radure_YV >/dev/null
 
 session=$PWD/build/run-session
+server=$PWD/build/run-server
 [ -n "${DISPLAY:-}" ] && export RADURE_USE_DISPLAY=1
+# shellcheck disable=SC2086
+python3 devserver/radure_devserver.py --port 18620 --request-log "$server.log" ${RADURE_DEVSERVER_OPTIONS:-} &
+server_pid=$!
 scripts/wine-session start "$session"
-trap 'scripts/wine-session stop "$session"' EXIT
+trap 'kill $server_pid 2>/dev/null || true; scripts/wine-session stop "$session"' EXIT
 export RADURE_WINE_SESSION=$session
 
 mkdir -p build/screenshots

@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev zlib1g-dev libminizip-dev googletest libgtest-dev
   wine wine64 wine32:i386
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils curl
   locales fonts-wqy-zenhei fonts-liberation
   dpkg-dev
 )

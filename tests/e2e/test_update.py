@@ -8,7 +8,6 @@ an ordinary launcher, which its debugger trace line shows.
 import argparse
 import hashlib
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -16,6 +15,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+from update_log import log_messages  # noqa: E402
 from wine_session import WineSession, debugger_lines  # noqa: E402
 
 ARGS = None
@@ -23,7 +23,6 @@ APPDATA = r"C:\users\root\AppData\Roaming"
 DATA = APPDATA + r"\yarvo\kolv"
 INSTALLED = DATA + r"\Radure_YV.exe"
 TEMPORARY = APPDATA + r"\cache\yvkolvtmp.exe"
-LINE_START = re.compile(r"\d{4}-[ \d]\d-[ \d]\d [ \d]\d:[ \d]\d:[ \d]\d : \tUpdateModule\t")
 CLOSING = "====================="
 ORDINARY_START = "launcher (not in this build)"
 
@@ -35,20 +34,6 @@ def read(path):
 
 def md5_of(path):
     return hashlib.md5(read(path)).hexdigest()
-
-
-def log_messages(path):
-    """The update log's messages in order; a message with line breaks comes back whole."""
-    if not os.path.exists(path):
-        return []
-    messages = []
-    for piece in read(path).decode("utf-16-le").split("\r\n")[:-1]:
-        match = LINE_START.match(piece)
-        if match:
-            messages.append(piece[match.end():])
-        elif messages:
-            messages[-1] += "\r\n" + piece
-    return messages
 
 
 def wait_for(condition, timeout=60):
