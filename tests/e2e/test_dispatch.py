@@ -33,7 +33,7 @@ class DispatchTest(unittest.TestCase):
     def launch(self, raw_line):
         result = self.session.run(ARGS.rawlaunch, INSTALLED, extra_env={"RAWLAUNCH_LINE": raw_line},
                                   wine_debug="-all,warn+seh")
-        return result.returncode, debugger_lines(result.stderr, "Radure_YV: ")
+        return result.returncode, debugger_lines(result.stderr, "Radure_YV: "), result.stderr[-3000:]
 
     def test_forms(self):
         quoted = '"%s"' % INSTALLED
@@ -57,8 +57,8 @@ class DispatchTest(unittest.TestCase):
         ]
         for raw_line, expected in cases:
             with self.subTest(line=raw_line):
-                code, traces = self.launch(raw_line)
-                self.assertEqual(code, 0)
+                code, traces, stderr = self.launch(raw_line)
+                self.assertEqual(code, 0, stderr.decode("utf-8", "replace"))
                 self.assertEqual(traces, expected)
 
     def test_started_from_a_shell_without_switch(self):

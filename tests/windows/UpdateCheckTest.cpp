@@ -72,15 +72,8 @@ std::wstring TemporaryFile()
 
 constexpr wchar_t kAnyText[] = L"<any text>";  // an expected message that may be any non-empty text
 
-class UpdateCheckTest : public ::testing::Test {
+class UpdateCheckTest : public FreshUpdateLogTest {
 protected:
-    void SetUp() override
-    {
-        PrepareDataFolderForLog();
-        ::DeleteFileW(LogPath().c_str());
-    }
-    void TearDown() override { ::DeleteFileW(LogPath().c_str()); }
-
     static void ExpectMessages(const std::vector<std::wstring>& expected)
     {
         const std::vector<std::wstring> actual = ReadLogMessages();

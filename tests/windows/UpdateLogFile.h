@@ -4,6 +4,7 @@
 #include "app/LocalPaths.h"
 #include "update/UpdateLog.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <fstream>
@@ -63,3 +64,14 @@ inline std::vector<std::wstring> ReadLogMessages(size_t from = 0)
     }
     return messages;
 }
+
+// Each test starts without a log and leaves none behind.
+class FreshUpdateLogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareDataFolderForLog();
+        ::DeleteFileW(LogPath().c_str());
+    }
+    void TearDown() override { ::DeleteFileW(LogPath().c_str()); }
+};

@@ -14,15 +14,7 @@
 
 namespace {
 
-class UpdateLogTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        PrepareDataFolderForLog();
-        ::DeleteFileW(LogPath().c_str());
-    }
-    void TearDown() override { ::DeleteFileW(LogPath().c_str()); }
-};
+using UpdateLogTest = FreshUpdateLogTest;
 
 // A whole line as the file holds it: the time fields, the two tabs around the tag, CR LF.
 const std::wregex kLinePattern(L"(\\d{4})-([ \\d]\\d)-([ \\d]\\d) ([ \\d]\\d):([ \\d]\\d):([ \\d]\\d) : "
