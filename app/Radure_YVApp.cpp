@@ -1,6 +1,7 @@
 #include "Radure_YVApp.h"
 
 #include "CommandLine.h"
+#include "../install/Uninstall.h"
 #include "../update/Handover.h"
 #include "../wnd/Text.h"
 
@@ -41,10 +42,10 @@ BOOL CRadure_YVApp::InitInstance()
         CompleteHandover(SwitchPath(line));
         break;
     case LineSwitch::UninstallConfirmation:
-        TraceMode(L"uninstall confirmation (not in this build)");
+        RunUninstallConfirmation();
         return FALSE;
     case LineSwitch::UninstallRemoval:
-        TraceMode(L"uninstall removal of " + SwitchPath(line) + L" (not in this build)");
+        RunUninstallRemoval(SwitchPath(line));
         return FALSE;
     case LineSwitch::None:
         break;

@@ -38,6 +38,13 @@ add_library(radure_win STATIC
   app/LocalPaths.cpp
   app/Settings.cpp
   install/Installation.cpp
+  install/Uninstall.cpp
+  skin/CustomMessageBox.cpp
+  skin/GdiPlusBitmap.cpp
+  skin/MenbanDlg.cpp
+  skin/MyMemDC.cpp
+  skin/SkinText.cpp
+  skin/TouchButton.cpp
   update/FileMd5.cpp
   update/FileVersion.cpp
   update/Handover.cpp
@@ -52,6 +59,10 @@ target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 uui
 # The launcher executable at a file version. The application object is a global that nothing
 # references by name, so its file is the executable's own rather than a library member the linker
 # could leave out. The tests build a second launcher at a higher version to update to.
+file(GLOB RADURE_SKIN_FILES ${CMAKE_SOURCE_DIR}/res/png/* ${CMAKE_SOURCE_DIR}/res/bitmaps/*)
+set(RADURE_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/strings.rc ${CMAKE_SOURCE_DIR}/res/skin.rc ${RADURE_SKIN_FILES}
+    ${CMAKE_SOURCE_DIR}/res/icons/main.ico ${CMAKE_SOURCE_DIR}/res/icons/tray.ico ${CMAKE_SOURCE_DIR}/res/archive/data.zip)
+
 function(radure_add_launcher target file_version)
   set(settings ${CMAKE_BINARY_DIR}/generated/${target})
   set(RADURE_FILE_VERSION ${file_version})
@@ -65,7 +76,7 @@ function(radure_add_launcher target file_version)
   target_link_libraries(${target} PRIVATE radure_win)
   target_link_options(${target} PRIVATE -municode)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Radure_YV.rc PROPERTIES
-    OBJECT_DEPENDS "${settings}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/icons/main.ico;${CMAKE_SOURCE_DIR}/res/icons/tray.ico;${CMAKE_SOURCE_DIR}/res/archive/data.zip")
+    OBJECT_DEPENDS "${settings}/build_settings.h;${RADURE_GENERATED}/Radure_YV.manifest;${RADURE_RESOURCE_FILES}")
 endfunction()
 
 radure_add_launcher(Radure_YV ${RADURE_FILE_VERSION})

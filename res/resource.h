@@ -24,3 +24,26 @@
 
 // The default settings archive: systemset.ini and uninstall.ico (res/archive/make_archive.py).
 #define IDR_DEFAULT_SETTINGS    269
+
+// Dialog templates and their controls.
+#define IDD_MESSAGE_BOX         164  // the confirmation box
+#define IDC_MESSAGE_CLOSE       1001 // its close button
+#define IDD_OVERLAY             274  // the translucent waiting sheet
+
+// PNG pictures (resource type "PNG"), drawn by res/art/draw_skin.py into res/png/<id>.png.
+#define IDP_CAPTION_MIDDLE      172
+#define IDP_CAPTION_LEFT        203
+#define IDP_CAPTION_RIGHT       206
+#define IDP_OVERLAY_BACKDROP    275  // the overlay's backdrop tile; 276-279 its spinner
+#define IDP_MESSAGE_BACKGROUND  304
+#define IDP_MESSAGE_CANCEL_HOVER 311
+#define IDP_MESSAGE_CANCEL      312
+#define IDP_MESSAGE_OK_HOVER    313
+#define IDP_MESSAGE_OK          314
+#define IDP_MESSAGE_CLOSE       316
+#define IDP_LOGIN_BACKGROUND    319
+// The caption buttons 207-236, 252, 253, 261 and the login popup's buttons 320-325 are named by
+// the windows that use them.
+
+// The login popup's background: a panel on pure green, the popup's transparent colour.
+#define IDB_LOGIN_POPUP         318

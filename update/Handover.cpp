@@ -14,7 +14,6 @@
 namespace {
 
 constexpr DWORD kCopyRetryMilliseconds = 5000;
-constexpr DWORD kCopyRetryPauseMilliseconds = 100;
 
 // Starts a program and forgets it. A command line is copied because CreateProcessW may write to it;
 // without one the new process's command line is its own path.
@@ -35,18 +34,6 @@ void StartDetached(const std::wstring& program, const std::wstring* commandLine)
     }
 }
 
-bool InUse(DWORD error)
-{
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_USER_MAPPED_FILE;
-}
-
-bool IsReadOnly(const std::wstring& path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
 }  // namespace
 
 void StartHandover(const std::wstring& executable, const std::wstring& target)
@@ -58,16 +45,12 @@ void StartHandover(const std::wstring& executable, const std::wstring& target)
 
 DWORD CopyOverTarget(const std::wstring& source, const std::wstring& target)
 {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (::CopyFileW(source.c_str(), target.c_str(), FALSE))
-            return ERROR_SUCCESS;
-        const DWORD error = ::GetLastError();
-        // A read-only target denies access too, but waiting will not change that.
-        if (!InUse(error) || IsReadOnly(target) || ::GetTickCount() - start >= kCopyRetryMilliseconds)
-            return error;
-        ::Sleep(kCopyRetryPauseMilliseconds);
-    }
+    return wnd::RetryWhileInUse(
+        target, kCopyRetryMilliseconds,
+        [](const std::wstring& path, void* from) {
+            return ::CopyFileW(static_cast<const std::wstring*>(from)->c_str(), path.c_str(), FALSE);
+        },
+        const_cast<std::wstring*>(&source));
 }
 
 void CompleteHandover(const std::wstring& target)

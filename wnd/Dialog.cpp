@@ -17,6 +17,50 @@ bool AnswersDirectly(UINT message)
     }
 }
 
+// What a dialog procedure answers for a message it handled with this result.
+INT_PTR AnswerHandled(HWND dialog, UINT message, LRESULT result)
+{
+    if (AnswersDirectly(message))
+        return static_cast<INT_PTR>(result);
+    ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+// The control that a notification to its parent is about, for the notifications reflected to it.
+HWND ReflectedControl(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<HWND>(lParam);
+    default:
+        return nullptr;
+    }
+}
+
+// A modal dialog that its initialisation did not move is centred over its owner when the owner is
+// visible, otherwise on the work area of its monitor.
+void CenterWindow(HWND hwnd, HWND owner)
+{
+    RECT window = {};
+    ::GetWindowRect(hwnd, &window);
+    RECT area = {};
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 Dialog::Dialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
@@ -127,7 +171,14 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<Dialog*>(lParam);
         dialog->Attach(hwnd);
-        return dialog->OnInitDialog();
+        RECT before = {};
+        ::GetWindowRect(hwnd, &before);
+        const BOOL answer = dialog->OnInitDialog();
+        RECT after = {};
+        if (dialog->m_inModalLoop && ::GetWindowRect(hwnd, &after) && after.left == before.left &&
+            after.top == before.top)
+            CenterWindow(hwnd, ::GetWindow(hwnd, GW_OWNER));
+        return answer;
     }
     // Messages before WM_INITDIALOG (WM_SETFONT, creation) find no object yet.
     auto* dialog = static_cast<Dialog*>(Window::FromHandle(hwnd));
@@ -137,12 +188,13 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (OnMessage(message, wParam, lParam, result)) {
-        if (AnswersDirectly(message))
-            return static_cast<INT_PTR>(result);
-        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
-        return TRUE;
+    if (const HWND control = ReflectedControl(message, lParam)) {
+        Window* object = Window::FromHandle(control);
+        if (object && object != this && object->OnReflectedMessage(message, wParam, lParam, result))
+            return AnswerHandled(m_hWnd, message, result);
     }
+    if (OnMessage(message, wParam, lParam, result))
+        return AnswerHandled(m_hWnd, message, result);
     switch (message) {
     case WM_COMMAND:
         if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))

@@ -20,6 +20,12 @@ std::wstring FileNameOf(const std::wstring& path);
 // The running executable's file name without its extension ("Radure_YV").
 std::wstring ExecutableBaseName();
 
+// Runs `attempt` until it succeeds, fails for a reason other than the file being in use (sharing
+// or lock violation, access denied, a mapped image) or `milliseconds` have passed; answers
+// ERROR_SUCCESS or the last error. A read-only `path` is not waited for: time will not change it.
+DWORD RetryWhileInUse(const std::wstring& path, DWORD milliseconds, BOOL (*attempt)(const std::wstring&, void*),
+                      void* context);
+
 // Owns a handle from CreateFileW and closes it; false when the open failed.
 class FileHandle {
 public:

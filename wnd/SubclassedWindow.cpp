@@ -17,11 +17,16 @@ BOOL SubclassedWindow::SubclassWindow(HWND hwnd)
 {
     if (!hwnd || m_hWnd)
         return FALSE;
-    if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return FALSE;
     Attach(hwnd);
+    PreSubclassWindow();
+    if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        Detach();
+        return FALSE;
+    }
     return TRUE;
 }
+
+void SubclassedWindow::PreSubclassWindow() {}
 
 BOOL SubclassedWindow::SubclassDlgItem(UINT id, HWND parent)
 {

@@ -14,6 +14,9 @@ public:
     void UnsubclassWindow();
 
 protected:
+    // Called once the object has the control and before its messages come through here.
+    virtual void PreSubclassWindow();
+
     // Every message of the control; the default passes it on to the control's own procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);

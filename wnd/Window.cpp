@@ -21,6 +21,11 @@ Window::~Window()
     Detach();
 }
 
+bool Window::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
 BOOL Window::PreTranslateMessage(MSG*)
 {
     return FALSE;

@@ -18,6 +18,10 @@ public:
     // Offered every message of a loop before it is translated and dispatched; TRUE swallows it.
     virtual BOOL PreTranslateMessage(MSG* msg);
 
+    // Notifications that a control sends its parent (WM_DRAWITEM, WM_CTLCOLORBTN), offered back to
+    // the control's own object first; true with `result` set takes them.
+    virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     // The object of a window of this process, or null (windows of other processes never have one).
     static Window* FromHandle(HWND hwnd);
 

@@ -1,7 +1,7 @@
 """The real launcher under Wine: every command-line form reaches its mode.
 
-Modes this build does not provide yet end after their trace line (the hand-over has its own
-test); the trace (debugger output) is
+Modes this build does not provide yet end after their trace line (the hand-over and the two
+uninstall stages have tests of their own); the trace (debugger output) is
 how the test sees from outside which mode a process took.
 """
 import argparse
@@ -43,10 +43,6 @@ class DispatchTest(unittest.TestCase):
             ("-d", ["launcher (not in this build)"]),
             # A hand-over whose copy fails goes on as an ordinary start.
             ("-d C:\\nowhere\\Radure_YV.exe", ["launcher (not in this build)"]),
-            (quoted + " -u", ["uninstall confirmation (not in this build)"]),
-            (INSTALLED + " -u", ["uninstall confirmation (not in this build)"]),
-            ("-u", ["uninstall confirmation (not in this build)"]),
-            ("-u " + INSTALLED, ["uninstall removal of %s (not in this build)" % INSTALLED]),
             (quoted + " -frameWnd=1234 -gameurl=http://127.0.0.1/play?svname=a b",
              ["game window in frame 1234 for http://127.0.0.1/play?svname=a b (not in this build)"]),
             (quoted + " -frameWnd=1234", ["launcher (not in this build)"]),

@@ -52,16 +52,6 @@ class InstallationTest(unittest.TestCase):
     def desktop_link(self):
         return os.path.join(self.session.folder, "home", "Desktop", "岚栖网《澜岳》.lnk")
 
-    def registry_text(self, key):
-        """The key's values as `reg export` writes them (UTF-16 text), or None without the key."""
-        self.session.run("reg", "export", key, "C:\\windows\\temp\\export.reg", "/y")
-        exported = self.session.unix_path(r"C:\windows\temp\export.reg")
-        if not os.path.exists(exported):
-            return None
-        text = read(exported).decode("utf-16")
-        os.remove(exported)
-        return text.replace("\\\\", "\\")
-
     def settings(self):
         return read(self.data("res", "systemset.ini")).decode("gbk")
 
@@ -99,10 +89,10 @@ class InstallationTest(unittest.TestCase):
         for link in ("澜岳.lnk", "卸载-澜岳.lnk"):
             self.assertTrue(mentions(self.start_menu(link), DATA + "\\Other.exe"), link)
         self.assertTrue(mentions(self.desktop_link(), DATA + "\\Radure_YV.exe"))
-        record = self.registry_text(r"HKCU\Software\岚栖网澜岳\Other\岚栖网澜岳")
+        record = self.session.registry_text(r"HKCU\Software\岚栖网澜岳\Other\岚栖网澜岳")
         self.assertIn('"Path"="%s\\Other.exe"' % DATA, record)
         self.assertIn('"UninstallString"="%s\\Other.exe -u"' % DATA, record)
-        entry = self.registry_text(r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\岚栖网澜岳")
+        entry = self.session.registry_text(r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\岚栖网澜岳")
         self.assertIn('"Path"="%s\\Radure_YV.exe"' % DATA, entry)  # an existing entry is kept
 
 

@@ -3,6 +3,7 @@
 Made and ended by scripts/wine-session; programs run through scripts/wine-run.
 """
 import os
+import re
 import subprocess
 import tempfile
 
@@ -30,6 +31,22 @@ class WineSession:
         assert windows_path[:3].upper() == "C:\\", windows_path
         return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
+    @property
+    def display(self):
+        with open(os.path.join(self.folder, "env")) as f:
+            return re.search(r"DISPLAY='([^']*)'", f.read()).group(1)
+
+    def registry_text(self, key):
+        """The key's values as `reg export` writes them (UTF-16 text), or None without the key."""
+        exported = self.unix_path(r"C:\windows\temp\export.reg")
+        self.run("reg", "export", key, "C:\\windows\\temp\\export.reg", "/y")
+        if not os.path.exists(exported):
+            return None
+        with open(exported, "rb") as f:
+            text = f.read().decode("utf-16")
+        os.remove(exported)
+        return text.replace("\\\\", "\\")
+
     def run(self, program, *args, extra_env=None, wine_debug="-all", timeout=120, stderr_path=None):
         """Runs a program to its end; answers a CompletedProcess with its output as bytes.
 
@@ -46,9 +63,9 @@ class WineSession:
             completed.stdout, completed.stderr = out.read(), err.read()
         return completed
 
-    def start(self, program, *args, stdout_path, wine_debug="-all"):
+    def start(self, program, *args, stdout_path, wine_debug="-all", extra_env=None):
         """Starts a program and answers its Popen; its output goes to a file."""
-        env = dict(self.env, WINEDEBUG=wine_debug)
+        env = dict(self.env, WINEDEBUG=wine_debug, **(extra_env or {}))
         with open(stdout_path, "wb") as out:
             return subprocess.Popen([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
                                     stdout=out, stderr=subprocess.DEVNULL)

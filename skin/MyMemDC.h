@@ -1,0 +1,27 @@
+#pragma once
+// An off-screen stand-in for a target DC: drawing goes into a memory bitmap, and the destructor
+// copies the covered rectangle to the target in one BitBlt. On a printer DC drawing goes straight
+// to the target and nothing is copied.
+
+#include <windows.h>
+
+class CMyMemDC {
+public:
+    // An all-zero rectangle means the target's clip box. The rectangle is in the target's
+    // logical coordinates, and so is drawing into this DC.
+    CMyMemDC(HDC target, const RECT& rect);
+    CMyMemDC(const CMyMemDC&) = delete;
+    CMyMemDC& operator=(const CMyMemDC&) = delete;
+    ~CMyMemDC();
+
+    operator HDC() const { return m_hDC; }
+    const RECT& Rect() const { return m_rect; }
+
+private:
+    HDC m_hDC = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    HDC m_target;
+    RECT m_rect;
+    BOOL m_offScreen;
+};
