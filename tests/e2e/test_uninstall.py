@@ -13,7 +13,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from wine_session import WineSession  # noqa: E402
+from wine_session import WineSession, wait_for  # noqa: E402
 
 ARGS = None
 APPDATA = r"C:\users\root\AppData\Roaming"
@@ -24,15 +24,6 @@ PROGRAMS = APPDATA + r"\Microsoft\Windows\Start Menu\Programs"
 GAME_MENU = PROGRAMS + r"\岚栖网\澜岳"
 UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\岚栖网澜岳"
 RECORD_KEY = r"HKCU\Software\岚栖网澜岳\Radure_YV\岚栖网澜岳"
-
-
-def wait_for(condition, timeout=30):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return True
-        time.sleep(0.2)
-    return condition()
 
 
 class UninstallTest(unittest.TestCase):

@@ -16,7 +16,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 from update_log import log_messages  # noqa: E402
-from wine_session import WineSession, debugger_lines  # noqa: E402
+from wine_session import WineSession, debugger_lines, wait_for  # noqa: E402
 
 ARGS = None
 APPDATA = r"C:\users\root\AppData\Roaming"
@@ -34,15 +34,6 @@ def read(path):
 
 def md5_of(path):
     return hashlib.md5(read(path)).hexdigest()
-
-
-def wait_for(condition, timeout=60):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return True
-        time.sleep(0.2)
-    return condition()
 
 
 class UpdateTest(unittest.TestCase):

@@ -6,6 +6,7 @@ import os
 import re
 import subprocess
 import tempfile
+import time
 
 
 class WineSession:
@@ -69,6 +70,16 @@ class WineSession:
         with open(stdout_path, "wb") as out:
             return subprocess.Popen([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
                                     stdout=out, stderr=subprocess.DEVNULL)
+
+
+def wait_for(condition, timeout=60):
+    """Polls until the condition holds or the time is up; answers its last value."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return condition()
 
 
 def debugger_lines(stderr, prefix):
