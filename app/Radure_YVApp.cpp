@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "../install/Uninstall.h"
+#include "../login/RadureLogin.h"
 #include "../update/Handover.h"
 #include "../wnd/Text.h"
 
@@ -58,7 +59,10 @@ BOOL CRadure_YVApp::InitInstance()
         return FALSE;
     }
 
-    TraceMode(L"launcher (not in this build)");
+    // The login runs on its own until the main frame takes it over; its game address ends here.
+    CRadureLogin login;
+    login.DoModal();
+    TraceMode(L"game address " + login.GetGameUrl() + L" (main frame not in this build)");
     return FALSE;
 }
 

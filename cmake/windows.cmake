@@ -39,6 +39,12 @@ add_library(radure_win STATIC
   app/Settings.cpp
   install/Installation.cpp
   install/Uninstall.cpp
+  login/AdapterMac.cpp
+  login/LoginPopupDlg.cpp
+  login/QuitConfirmation.cpp
+  login/RadureLogin.cpp
+  login/WebBrowserBase.cpp
+  login/WebFormLogin.cpp
   skin/CustomMessageBox.cpp
   skin/GdiPlusBitmap.cpp
   skin/MenbanDlg.cpp
@@ -54,13 +60,13 @@ add_library(radure_win STATIC
   zip/ZipReader.cpp
 )
 target_compile_options(radure_win PRIVATE ${RADURE_WARNINGS})
-target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 uuid version gdiplus)
+target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 oleaut32 uuid version gdiplus netapi32)
 
 # The launcher executable at a file version. The application object is a global that nothing
 # references by name, so its file is the executable's own rather than a library member the linker
 # could leave out. The tests build a second launcher at a higher version to update to.
 file(GLOB RADURE_SKIN_FILES ${CMAKE_SOURCE_DIR}/res/png/* ${CMAKE_SOURCE_DIR}/res/bitmaps/*)
-set(RADURE_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/strings.rc ${CMAKE_SOURCE_DIR}/res/skin.rc ${RADURE_SKIN_FILES}
+set(RADURE_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/strings.rc ${CMAKE_SOURCE_DIR}/res/skin.rc ${CMAKE_SOURCE_DIR}/res/login.rc ${RADURE_SKIN_FILES}
     ${CMAKE_SOURCE_DIR}/res/icons/main.ico ${CMAKE_SOURCE_DIR}/res/icons/tray.ico ${CMAKE_SOURCE_DIR}/res/archive/data.zip)
 
 function(radure_add_launcher target file_version)

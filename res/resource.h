@@ -29,6 +29,10 @@
 #define IDD_MESSAGE_BOX         164  // the confirmation box
 #define IDC_MESSAGE_CLOSE       1001 // its close button
 #define IDD_OVERLAY             274  // the translucent waiting sheet
+#define IDD_LOGIN               103  // the login window
+#define IDD_LOGIN_POPUP         1015 // the login page's popup
+#define IDC_LOGIN_MINIMIZE      1016 // the popup's minimise button (hidden in the login window)
+#define IDC_LOGIN_CLOSE         1027 // the popup's close button (hidden in the login window)
 
 // PNG pictures (resource type "PNG"), drawn by res/art/draw_skin.py into res/png/<id>.png.
 #define IDP_CAPTION_MIDDLE      172

@@ -39,28 +39,6 @@ HWND ReflectedControl(UINT message, LPARAM lParam)
     }
 }
 
-// A modal dialog that its initialisation did not move is centred over its owner when the owner is
-// visible, otherwise on the work area of its monitor.
-void CenterWindow(HWND hwnd, HWND owner)
-{
-    RECT window = {};
-    ::GetWindowRect(hwnd, &window);
-    RECT area = {};
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-        ::GetWindowRect(owner, &area);
-    } else {
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof(monitor);
-        ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
-                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 Dialog::Dialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
@@ -177,6 +155,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         RECT after = {};
         if (dialog->m_inModalLoop && ::GetWindowRect(hwnd, &after) && after.left == before.left &&
             after.top == before.top)
+            // A modal dialog that its initialisation did not move is centred over its owner.
             CenterWindow(hwnd, ::GetWindow(hwnd, GW_OWNER));
         return answer;
     }

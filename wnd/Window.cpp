@@ -61,4 +61,24 @@ BOOL WalkPreTranslateChain(MSG* msg)
     return FALSE;
 }
 
+void CenterWindow(HWND hwnd, HWND reference)
+{
+    RECT window = {};
+    ::GetWindowRect(hwnd, &window);
+    RECT area = {};
+    if (reference && ::IsWindowVisible(reference) && !::IsIconic(reference)) {
+        ::GetWindowRect(reference, &area);
+    } else {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace wnd

@@ -36,4 +36,8 @@ protected:
 // nearest first, until one of them takes it.
 BOOL WalkPreTranslateChain(MSG* msg);
 
+// Centres the window over the reference window when that is visible and not minimised, otherwise
+// on the work area of the window's monitor.
+void CenterWindow(HWND hwnd, HWND reference);
+
 }  // namespace wnd

@@ -376,10 +376,13 @@ def draw_popup_bitmap():
     draw.rectangle([x0, y0, x1 - 1, y1 - 1], outline=(0x5C, 0x42, 0x24))
     text_centered(draw, (x0, y0, x1, y1), "努力加载中，请稍后......", font(FONT_HEI, 16), GOLD, shadow=None)
     # The two round buttons, drawn again over the bitmap so the colour key leaves them visible.
+    # Every pixel the button pictures touch is opaque here, over the panel's dark: the buttons'
+    # soft edges then blend into dark and never into the see-through green.
     for left, picture in ((w - 51, minimise_circle("normal")), (w - 22, close_circle("normal"))):
         top = 10 if left == w - 51 else 0
+        backed = Image.alpha_composite(Image.new("RGBA", picture.size, (0x12, 0x0C, 0x08, 255)), picture)
         flat = Image.new("RGB", picture.size, GREEN)
-        flat.paste(picture, (0, 0), picture.split()[3].point(lambda v: 255 if v > 127 else 0))
+        flat.paste(backed.convert("RGB"), (0, 0), picture.split()[3].point(lambda v: 255 if v > 0 else 0))
         image.paste(flat, (left, top))
     image.save(os.path.join(RES, "bitmaps", "318.bmp"))
 

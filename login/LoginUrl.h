@@ -1,0 +1,14 @@
+#pragma once
+// The login page's address rules, free of windows: where the adapter's hardware address goes in
+// the publisher's base address, and how that hardware address is written.
+
+#include <cstdint>
+#include <string>
+
+// Puts "mac/<hardwareAddress>/" into the base address: appended after a final "/", inserted before
+// the last "?" of an address with a query, otherwise appended after a "/" of its own.
+std::wstring BuildLoginUrl(const std::wstring& baseAddress, const std::wstring& hardwareAddress);
+
+// The six bytes of an adapter address as upper-case hexadecimal pairs joined by hyphens,
+// 00-1A-2B-3C-4D-5E.
+std::string FormatHardwareAddress(const std::uint8_t (&address)[6]);
