@@ -13,6 +13,18 @@ std::wstring BuildLoginUrl(const std::wstring& baseAddress, const std::wstring& 
     return baseAddress + L"/" + part;
 }
 
+std::wstring QuotedBrowserArgument(const std::wstring& address)
+{
+    std::wstring argument = L"\"";
+    for (wchar_t c : address) {
+        if (c == L'"')
+            argument += L"%22";
+        else
+            argument += c;
+    }
+    return argument + L"\"";
+}
+
 std::string FormatHardwareAddress(const std::uint8_t (&address)[6])
 {
     char text[18] = {};

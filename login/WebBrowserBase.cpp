@@ -1,5 +1,7 @@
 #include "WebBrowserBase.h"
 
+#include "LoginUrl.h"
+
 #include <exdispid.h>
 #include <ocidl.h>
 #include <servprov.h>
@@ -46,17 +48,12 @@ std::wstring ConvertedToString(const VARIANT& argument)
 }
 
 // Opens a page that asked for a window of its own in Internet Explorer, never in the control.
-// The address travels as one quoted argument: a quote inside it is written %22, as in any URL,
-// so that a page cannot add switches of its own to the browser's command line.
 void OpenInSeparateBrowser(const std::wstring& address)
 {
     if (address.empty())
         return;
-    std::wstring argument = L"\"";
-    for (wchar_t c : address)
-        argument += c == L'"' ? std::wstring(L"%22") : std::wstring(1, c);
-    argument += L"\"";
-    ::ShellExecuteW(nullptr, L"Open", L"iexplore.exe", argument.c_str(), nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"Open", L"iexplore.exe", QuotedBrowserArgument(address).c_str(), nullptr,
+                    SW_SHOWNORMAL);
 }
 
 template <typename T>

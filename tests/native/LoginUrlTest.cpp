@@ -27,6 +27,14 @@ TEST(LoginUrlTest, HardwarePartGoesWhereTheBaseAddressAllows)
         EXPECT_EQ(BuildLoginUrl(c.base, c.mac), c.address);
 }
 
+TEST(LoginUrlTest, BrowserArgumentIsOneQuotedAddress)
+{
+    EXPECT_EQ(QuotedBrowserArgument(L"http://h/a b?x=1&y=2"), L"\"http://h/a b?x=1&y=2\"");
+    // A quote would end the argument and let the rest of the address become switches.
+    EXPECT_EQ(QuotedBrowserArgument(L"http://h/\" -nohome \"x"), L"\"http://h/%22 -nohome %22x\"");
+    EXPECT_EQ(QuotedBrowserArgument(L""), L"\"\"");
+}
+
 TEST(LoginUrlTest, HardwareAddressIsSixUpperCasePairs)
 {
     EXPECT_EQ(FormatHardwareAddress({0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}), "00-1A-2B-3C-4D-5E");

@@ -7,6 +7,7 @@
 #include "skin/TouchButton.h"
 
 #include "res/resource.h"
+#include "MessageBoxDriver.h"
 #include "test_resource.h"
 #include "wnd/Dialog.h"
 
@@ -317,24 +318,10 @@ TEST_F(SkinTest, TooltipOnlyWithTextAndRebuiltPerVisit)
 // Runs a message box and, once it is up, does `act` to it; answers DoModal's result.
 INT_PTR AnswerMessageBox(std::function<void(HWND)> act, std::function<void(HWND)> inspect = nullptr)
 {
-    static std::function<void(HWND)> s_act, s_inspect;
-    s_act = std::move(act);
-    s_inspect = std::move(inspect);
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND box = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM found) -> BOOL {
-            if (::IsWindowVisible(window) && ::GetDlgItem(window, IDC_MESSAGE_CLOSE)) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&box));
-        if (!box)
-            return;
-        ::KillTimer(nullptr, id);
-        if (s_inspect)
-            s_inspect(box);
-        s_act(box);
+    const UINT_PTR timer = WhenMessageBoxShows([act, inspect](HWND box) {
+        if (inspect)
+            inspect(box);
+        act(box);
     });
     CCustomMessageBox box;
     box.SetText(L"关闭提示", L"是否退出澜岳登录器？");

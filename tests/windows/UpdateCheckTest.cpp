@@ -12,30 +12,13 @@
 #include "wnd/Files.h"
 #include "wnd/Text.h"
 #include "wnd/Thread.h"
+#include "DevServer.h"
 #include "TestFiles.h"
 #include "UpdateLogFile.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
-
-// A folder of the server's, seen from inside Wine through drive Z:.
-std::wstring ServerFile(const wchar_t* name)
-{
-    const char* folder = std::getenv("RADURE_DEVSERVER");
-    std::wstring path = L"Z:";
-    for (const char* c = folder ? folder : ""; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path + L"\\" + name;
-}
-
-std::wstring ServerAddress()
-{
-    const std::string port = ReadFileBytes(ServerFile(L"port"));
-    return L"http://127.0.0.1:" + std::to_wstring(std::atoi(port.c_str()));
-}
 
 // The base address under which the server gives the answer of that kind (devserver's /answer/).
 std::wstring AnswerBase(const std::wstring& kind)
@@ -176,7 +159,7 @@ TEST_F(UpdateCheckTest, OverlongAnswerIsNoUpdate)
 TEST_F(UpdateCheckTest, RequestCarriesTheVersionOfEveryTranslation)
 {
     RunUpdateCheck(AnswerBase(L"none"), Script());
-    const std::string requests = ReadFileBytes(ServerFile(L"requests.log"));
+    const std::string requests = ServerRequests();
     EXPECT_NE(requests.find("\"path\": \"/answer/none/getClientVersion.php\", \"query\": "
                             "\"p=yarvo&g=kolv&v=2.0.0.12.0.0.2\""),
               std::string::npos);
