@@ -60,6 +60,7 @@ BOOL CRadure_YVApp::InitInstance()
     }
 
     // The login runs on its own until the main frame takes it over; its game address ends here.
+    TraceMode(L"launcher");
     CRadureLogin login;
     login.DoModal();
     TraceMode(L"game address " + login.GetGameUrl() + L" (main frame not in this build)");

@@ -64,14 +64,21 @@ target_link_libraries(radure_win PUBLIC radure_core radure_wnd shell32 ole32 ole
 
 # The launcher executable at a file version. The application object is a global that nothing
 # references by name, so its file is the executable's own rather than a library member the linker
-# could leave out. The tests build a second launcher at a higher version to update to.
+# could leave out. The tests build launchers at other versions and servers.
 file(GLOB RADURE_SKIN_FILES ${CMAKE_SOURCE_DIR}/res/png/* ${CMAKE_SOURCE_DIR}/res/bitmaps/*)
 set(RADURE_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/strings.rc ${CMAKE_SOURCE_DIR}/res/skin.rc ${CMAKE_SOURCE_DIR}/res/login.rc ${RADURE_SKIN_FILES}
     ${CMAKE_SOURCE_DIR}/res/icons/main.ico ${CMAKE_SOURCE_DIR}/res/icons/tray.ico ${CMAKE_SOURCE_DIR}/res/archive/data.zip)
 
+#   radure_add_launcher(target file_version [SERVER http://host:port])
+# SERVER puts both outside services (login page and version server) on that one server.
 function(radure_add_launcher target file_version)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "SERVER" "")
   set(settings ${CMAKE_BINARY_DIR}/generated/${target})
   set(RADURE_FILE_VERSION ${file_version})
+  if(arg_SERVER)
+    set(RADURE_LOGIN_URL "${arg_SERVER}/client/gamecode/kolv/")
+    set(RADURE_VERSION_SERVER "${arg_SERVER}")
+  endif()
   string(REPLACE "." "," RADURE_FILE_VERSION_NUM "${file_version}")
   configure_file(${CMAKE_SOURCE_DIR}/res/build_settings.h.in ${settings}/build_settings.h @ONLY)
   add_executable(${target} WIN32

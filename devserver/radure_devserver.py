@@ -9,7 +9,8 @@ The version server
     An answer of at most 5 characters, or one starting with a negative number such as "-1", means
     "no update". Any other answer is the address of the new executable; the launcher downloads it
     with a plain GET, needs a Content-Length header and installs the file only when exactly that
-    many bytes arrive. The launcher compares no versions: the server decides.
+    many bytes arrive. The launcher compares no versions: the server decides (with
+    --current-version, a launcher already at the served version is told "no update").
 
 The publisher's pages
     GET /client/gamecode/kolv/mac/<hardware address>/   the login page (a sign-in form and a server list)
@@ -61,6 +62,7 @@ class Config:
         self.answer = args.answer
         self.download = args.download
         self.file = os.path.abspath(args.file) if args.file else None
+        self.current_version = args.current_version
         self.servers = args.servers
         self.request_log = args.request_log
         self.log_lock = threading.Lock()
@@ -117,6 +119,9 @@ class Handler(BaseHTTPRequestHandler):
             kind = prefix[1]
             if len(prefix) >= 3:
                 mode = prefix[2]
+        if kind == "update" and self.config.current_version and \
+                query.get("v", [""])[0] == self.config.current_version:
+            kind = "none"
         if kind not in ANSWER_KINDS or mode not in DOWNLOAD_MODES:
             self.send_body(400, b"unknown answer kind or download mode\n", "text/plain")
             return
@@ -260,6 +265,9 @@ def main(argv=None):
     parser.add_argument("--download", default="normal", choices=DOWNLOAD_MODES,
                         help="how the served file is sent. " + modes)
     parser.add_argument("--file", help="the new executable that an update answer names")
+    parser.add_argument("--current-version",
+                        help="the version of --file: a launcher that asks with exactly this version is "
+                             "told there is no update, as a real version server would")
     parser.add_argument("--servers", nargs="+", default=DEFAULT_SERVERS, help="the login page's server names")
     parser.add_argument("--request-log", help="append every request as a JSON line to this file")
     serve(parser.parse_args(argv))

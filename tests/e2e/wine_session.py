@@ -64,12 +64,57 @@ class WineSession:
             completed.stdout, completed.stderr = out.read(), err.read()
         return completed
 
-    def start(self, program, *args, stdout_path, wine_debug="-all", extra_env=None):
-        """Starts a program and answers its Popen; its output goes to a file."""
+    def start(self, program, *args, stdout_path, wine_debug="-all", extra_env=None, stderr_path=None):
+        """Starts a program and answers its Popen; its output goes to a file, and with stderr_path
+        its error output (where Wine reports debugger output) to another."""
         env = dict(self.env, WINEDEBUG=wine_debug, **(extra_env or {}))
-        with open(stdout_path, "wb") as out:
-            return subprocess.Popen([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
-                                    stdout=out, stderr=subprocess.DEVNULL)
+        err = open(stderr_path, "wb") if stderr_path else subprocess.DEVNULL
+        try:
+            with open(stdout_path, "wb") as out:
+                return subprocess.Popen([os.path.join(self.scripts, "wine-run"), program, *args], env=env,
+                                        stdout=out, stderr=err)
+        finally:
+            if stderr_path:
+                err.close()
+
+    def kill(self, image_name):
+        """Ends every process of the session that runs an executable of that file name."""
+        self.run("taskkill", "/f", "/im", image_name)
+
+    # --- the display --------------------------------------------------------------------------
+    def x_env(self):
+        return dict(os.environ, DISPLAY=self.display)
+
+    def launcher_windows(self):
+        """The launcher's visible X windows as (id, x, y, width, height), in stacking order."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "radure_yv"],
+                               env=self.x_env(), capture_output=True, text=True)
+        windows = []
+        for window in found.stdout.split():
+            shell = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], env=self.x_env(),
+                                   capture_output=True, text=True).stdout
+            values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
+            if values:
+                windows.append((window, int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
+                                int(values["HEIGHT"])))
+        return windows
+
+    def launcher_window_of_size(self, width, height):
+        """The launcher's visible window of that size, or None."""
+        for window in self.launcher_windows():
+            if window[3:] == (width, height):
+                return window
+        return None
+
+    def press(self, window, *keys):
+        """Focuses the X window and presses the keys (xdotool names: Escape, Return, alt+F4)."""
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], env=self.x_env(), check=False)
+        for key in keys:
+            subprocess.run(["xdotool", "key", "--window", window, key], env=self.x_env(), check=True)
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["import", "-window", "root", path], env=self.x_env(), check=True)
 
 
 def wait_for(condition, timeout=60):
