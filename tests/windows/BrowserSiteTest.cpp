@@ -7,6 +7,7 @@
 #include "login/WebFormLogin.h"
 
 #include "DevServer.h"
+#include "WindowTestSupport.h"
 
 #include <exdispid.h>
 #include <gtest/gtest.h>
@@ -206,24 +207,6 @@ protected:
         if (message == WM_COMMAND)
             s_commands.push_back(wParam);
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-
-    // Runs the thread's messages until the condition holds or the time is up.
-    static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds)
-    {
-        const DWORD start = ::GetTickCount();
-        for (;;) {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-            if (condition())
-                return true;
-            if (::GetTickCount() - start > milliseconds)
-                return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        }
     }
 
     RECT HostClient() const
@@ -541,7 +524,7 @@ TEST_F(BrowserSiteTest, NavigatesForRealAndNeverLoadsTheGameAddress)
     EXPECT_TRUE(site.NavigateTo(&address));
     ::VariantClear(&address);
     EXPECT_TRUE(PumpUntil([&] { return g_strLastUrl == game; }, 10000));
-    PumpUntil([] { return false; }, 1500);
+    PumpFor(1500);
     EXPECT_EQ(ServerRequests().find("play_gamecode"), std::string::npos);
     EXPECT_EQ(site.checks, 1);
     EXPECT_EQ(site.SiteRect(), (RECT{0, 0, 0, 0}));  // no document has loaded

@@ -9,6 +9,7 @@
 #include "DevServer.h"
 #include "InstallationCleanup.h"
 #include "MessageBoxDriver.h"
+#include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +19,8 @@
 
 namespace {
 
-class LoginWindowTest : public ::testing::Test {
+class LoginWindowTest : public GdiplusTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&s_token, &input, nullptr);
-    }
-    static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(s_token); }
-
     void SetUp() override { ::CoInitialize(nullptr); }
     void TearDown() override
     {
@@ -56,29 +50,6 @@ protected:
         return result;
     }
 
-    // Runs this thread's messages through the pre-translation chain, as the launcher's loops do,
-    // until the condition holds or the time is up.
-    static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds)
-    {
-        const DWORD start = ::GetTickCount();
-        for (;;) {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!wnd::WalkPreTranslateChain(&msg)) {
-                    ::TranslateMessage(&msg);
-                    ::DispatchMessageW(&msg);
-                }
-            }
-            if (condition())
-                return true;
-            if (::GetTickCount() - start > milliseconds)
-                return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT);
-        }
-    }
-
-    static void Pump(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
-
     // The page's navigation to the game, as the login page starts it.
     static void NavigateToGame(CRadureLogin& login, const std::wstring& address)
     {
@@ -96,9 +67,7 @@ protected:
                L"/client/gamecode/kolv/play_gamecode.php?svname=%E4%B8%80%E5%8C%BA%20%E9%BE%99&sid=3&t=1";
     }
 
-    static ULONG_PTR s_token;
 };
-ULONG_PTR LoginWindowTest::s_token = 0;
 
 RECT WindowRect(HWND hwnd)
 {
@@ -133,7 +102,7 @@ TEST_F(LoginWindowTest, GameAddressFromThePageEndsTheLoginWithTheWholeAddress)
         popupWindow = login.Popup()->GetSafeHwnd();
         // Other navigations change nothing.
         NavigateToGame(login, ServerAddress() + L"/client/gamecode/kolv/notice.html");
-        Pump(300);
+        PumpFor(300);
         EXPECT_TRUE(::IsWindow(loginWindow));
         NavigateToGame(login, GameAddress());
     }, gameUrl);
@@ -142,7 +111,7 @@ TEST_F(LoginWindowTest, GameAddressFromThePageEndsTheLoginWithTheWholeAddress)
     EXPECT_EQ(g_strLastUrl, GameAddress());
     EXPECT_FALSE(::IsWindow(loginWindow));
     EXPECT_FALSE(::IsWindow(popupWindow));
-    Pump(1000);
+    PumpFor(1000);
     EXPECT_EQ(ServerRequests().find("play_gamecode"), std::string::npos);  // stopped, never requested
 }
 
@@ -194,10 +163,10 @@ TEST_F(LoginWindowTest, PictureShapedWindowCarriesThePopupOverItsPanel)
 
         // The minimise button takes the login window down with its popup; restoring brings both back.
         ::SendMessageW(::GetDlgItem(popup, IDC_LOGIN_MINIMIZE), BM_CLICK, 0, 0);
-        Pump(300);
+        PumpFor(300);
         EXPECT_TRUE(::IsIconic(window));
         ::ShowWindow(window, SW_RESTORE);
-        Pump(300);
+        PumpFor(300);
         EXPECT_FALSE(::IsIconic(window));
         EXPECT_TRUE(::IsWindowVisible(popup));
         p = WindowRect(popup);
@@ -250,7 +219,7 @@ TEST_F(LoginWindowTest, KeysNeverEndTheLogin)
             asked = true;
             ::SendMessageW(::GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
         });
-        Pump(800);
+        PumpFor(800);
         ::KillTimer(nullptr, timer);
         EXPECT_FALSE(asked);
         EXPECT_TRUE(::IsWindowVisible(window));
@@ -290,7 +259,7 @@ TEST_F(LoginWindowTest, QuitRequestsAskAndARefusalKeepsEverything)
             c.request();
             EXPECT_TRUE(PumpUntil([&] { return answered; }, 5000)) << c.name;
             ::KillTimer(nullptr, timer);
-            Pump(200);
+            PumpFor(200);
             EXPECT_EQ(title, L"关闭提示") << c.name;
             EXPECT_EQ(message, L"是否退出澜岳登录器？") << c.name;
             EXPECT_TRUE(::IsWindowVisible(window)) << c.name;

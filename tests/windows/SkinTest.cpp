@@ -8,6 +8,7 @@
 
 #include "res/resource.h"
 #include "MessageBoxDriver.h"
+#include "WindowTestSupport.h"
 #include "test_resource.h"
 #include "wnd/Dialog.h"
 
@@ -20,15 +21,8 @@
 
 namespace {
 
-class SkinTest : public ::testing::Test {
+class SkinTest : public GdiplusTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&s_token, &input, nullptr);
-    }
-    static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(s_token); }
-
     // Runs the thread's queue until it is empty, through the pre-translation chain as the
     // launcher's loops do.
     static void Pump()
@@ -45,10 +39,7 @@ protected:
             ::Sleep(20);
         }
     }
-
-    static ULONG_PTR s_token;
 };
-ULONG_PTR SkinTest::s_token = 0;
 
 struct PictureSize {
     UINT id;
