@@ -7,8 +7,6 @@
 #include "res/resource.h"
 #include "wnd/Text.h"
 
-#include <mshtml.h>
-
 namespace {
 
 constexpr int kPopupWidth = 619;  // bitmap 318's size
