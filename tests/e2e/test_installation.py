@@ -7,17 +7,12 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+from launcher_paths import APPDATA, DATA, read  # noqa: E402
 from wine_session import WineSession  # noqa: E402
 
 ARGS = None
 STEPS = {}
-APPDATA = r"C:\users\root\AppData\Roaming"
-DATA = APPDATA + r"\yarvo\kolv"
 
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def mentions(link_path, text):

@@ -15,24 +15,16 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 from update_log import log_messages  # noqa: E402
+from launcher_paths import DATA, GAME_MENU, INSTALLED, UNINSTALL_KEY, read  # noqa: E402
 from wine_session import WineSession, debugger_lines, wait_for  # noqa: E402
 
 ARGS = None
-APPDATA = r"C:\users\root\AppData\Roaming"
-DATA = APPDATA + r"\yarvo\kolv"
-INSTALLED = DATA + r"\Radure_YV.exe"
 DOWNLOADED = r"C:\users\root\Downloads\Radure_YV.exe"
-GAME_MENU = APPDATA + r"\Microsoft\Windows\Start Menu\Programs\岚栖网\澜岳"
-UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\岚栖网澜岳"
 LOGIN_SIZE = (970, 695)
 POPUP_SIZE = (619, 422)
 BOX_SIZE = (258, 112)
 LOGIN_PAGE = re.compile(r'"path": "/client/gamecode/kolv/mac/((?:[0-9A-F]{2}-){5}[0-9A-F]{2})?/"')
 
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def pixel(png, x, y):

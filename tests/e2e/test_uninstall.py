@@ -13,17 +13,11 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+from launcher_paths import APPDATA, DATA, GAME_MENU, INSTALLED, PROGRAMS, RECORD_KEY, UNINSTALL_KEY  # noqa: E402
 from wine_session import WineSession, wait_for  # noqa: E402
 
 ARGS = None
-APPDATA = r"C:\users\root\AppData\Roaming"
-DATA = APPDATA + r"\yarvo\kolv"
-INSTALLED = DATA + r"\Radure_YV.exe"
 TEMPORARY = APPDATA + r"\cache\yvtstmpu.exe"
-PROGRAMS = APPDATA + r"\Microsoft\Windows\Start Menu\Programs"
-GAME_MENU = PROGRAMS + r"\岚栖网\澜岳"
-UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\岚栖网澜岳"
-RECORD_KEY = r"HKCU\Software\岚栖网澜岳\Radure_YV\岚栖网澜岳"
 
 
 class UninstallTest(unittest.TestCase):

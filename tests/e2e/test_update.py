@@ -15,20 +15,14 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 from update_log import log_messages  # noqa: E402
+from launcher_paths import APPDATA, DATA, INSTALLED, read  # noqa: E402
 from wine_session import WineSession, debugger_lines, wait_for  # noqa: E402
 
 ARGS = None
-APPDATA = r"C:\users\root\AppData\Roaming"
-DATA = APPDATA + r"\yarvo\kolv"
-INSTALLED = DATA + r"\Radure_YV.exe"
 TEMPORARY = APPDATA + r"\cache\yvkolvtmp.exe"
 CLOSING = "====================="
 ORDINARY_START = "launcher"
 
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def md5_of(path):
