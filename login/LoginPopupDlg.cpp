@@ -95,13 +95,7 @@ void CLoginPopupDlg::CreateBrowserSite(int width, int height)
     m_site->ClearUpdateStarted();
     m_site->CreateBrowser();
     m_site->SetPlacement(RECT{0, 26, width - 52, height});
-
-    VARIANT address;
-    ::VariantInit(&address);
-    address.vt = VT_BSTR;
-    address.bstrVal = ::SysAllocString(LoginPageAddress().c_str());
-    m_site->NavigateTo(&address);
-    ::VariantClear(&address);
+    m_site->NavigateTo(LoginPageAddress());
 
     m_site->MoveBrowser(RECT{0, 0, 0, 0});
 }

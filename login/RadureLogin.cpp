@@ -7,13 +7,6 @@
 
 CRadureLogin::CRadureLogin() : Dialog(IDD_LOGIN) {}
 
-CRadureLogin::~CRadureLogin()
-{
-    m_popup.reset();
-    if (m_hWnd)
-        ::DestroyWindow(m_hWnd);
-}
-
 BOOL CRadureLogin::OnInitDialog()
 {
     Dialog::OnInitDialog();
@@ -93,9 +86,7 @@ bool CRadureLogin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 {
     switch (message) {
     case WM_NCHITTEST:
-        result = ::DefWindowProcW(m_hWnd, message, wParam, lParam);
-        if (result == HTCLIENT)
-            result = HTCAPTION;
+        result = wnd::CaptionHitTest(m_hWnd, wParam, lParam);
         return true;
     case WM_WINDOWPOSCHANGED:
         // The popup keeps its place over the panel while the window is dragged.

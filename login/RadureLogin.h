@@ -16,7 +16,6 @@
 class CRadureLogin : public wnd::Dialog {
 public:
     CRadureLogin();
-    ~CRadureLogin() override;
 
     std::wstring GetGameUrl() const { return m_gameUrl; }
     void SetGameUrl(const std::wstring& address) { m_gameUrl = address; }

@@ -179,6 +179,17 @@ BOOL CWebBrowserBase::NavigateTo(VARIANT* address)
            SUCCEEDED(browser->Navigate(address->bstrVal, nullptr, nullptr, nullptr, nullptr));
 }
 
+BOOL CWebBrowserBase::NavigateTo(const std::wstring& address)
+{
+    VARIANT target;
+    ::VariantInit(&target);
+    target.vt = VT_BSTR;
+    target.bstrVal = ::SysAllocString(address.c_str());
+    const BOOL started = NavigateTo(&target);
+    ::VariantClear(&target);
+    return started;
+}
+
 HWND CWebBrowserBase::FindServerWindow()
 {
     IWebBrowser2* browser = WebBrowser();

@@ -38,6 +38,7 @@ public:
     BOOL MoveBrowser(const RECT& rect);
     // Starts navigation to the BSTR address in the VARIANT.
     BOOL NavigateTo(VARIANT* address);
+    BOOL NavigateTo(const std::wstring& address);
     // The control's innermost document window ("Internet Explorer_Server"), or null.
     HWND FindServerWindow();
     // The control's IWebBrowser2, queried on first need and kept; null without a control.

@@ -65,10 +65,7 @@ bool CCustomMessageBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         result = TRUE;
         return true;
     case WM_NCHITTEST:
-        // Dragged by any point that is not a button.
-        result = ::DefWindowProcW(m_hWnd, message, wParam, lParam);
-        if (result == HTCLIENT)
-            result = HTCAPTION;
+        result = wnd::CaptionHitTest(m_hWnd, wParam, lParam);
         return true;
     default:
         return false;

@@ -61,6 +61,12 @@ BOOL WalkPreTranslateChain(MSG* msg)
     return FALSE;
 }
 
+LRESULT CaptionHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT hit = ::DefWindowProcW(hwnd, WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
 void CenterWindow(HWND hwnd, HWND reference)
 {
     RECT window = {};

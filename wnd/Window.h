@@ -36,6 +36,10 @@ protected:
 // nearest first, until one of them takes it.
 BOOL WalkPreTranslateChain(MSG* msg);
 
+// The default hit test with the client area answered as the caption, so that a window without a
+// system caption is dragged by any point that is not a control.
+LRESULT CaptionHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
 // Centres the window over the reference window when that is visible and not minimised, otherwise
 // on the work area of the window's monitor.
 void CenterWindow(HWND hwnd, HWND reference);

@@ -7,7 +7,6 @@ shortcut does, answers the message box with real key presses and looks at what i
 import argparse
 import os
 import shutil
-import subprocess
 import sys
 import time
 import unittest
@@ -59,16 +58,12 @@ class UninstallTest(unittest.TestCase):
         out = os.path.join(self.session.folder, "first-stage.out")
         first = self.session.start(ARGS.rawlaunch, self.host(executable), stdout_path=out,
                                    extra_env={"RAWLAUNCH_LINE": '"%s" -u' % executable})
-        env = dict(os.environ, DISPLAY=self.session.display)
-        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "radure_yv"],
-                               env=env, capture_output=True, text=True, timeout=60)
-        window = found.stdout.split()[0]
+        self.assertTrue(wait_for(self.session.launcher_windows), "no message box")
+        window = self.session.launcher_windows()[0][0]
         time.sleep(1)  # let it paint
         if screenshot:
-            subprocess.run(["import", "-window", "root", os.path.join(ARGS.screenshots, screenshot)],
-                           env=env, check=True)
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, check=False)
-        subprocess.run(["xdotool", "key", "--window", window, key], env=env, check=True)
+            self.session.screenshot(os.path.join(ARGS.screenshots, screenshot))
+        self.session.press(window, key)
         return first.wait(timeout=60)
 
     def test_escape_leaves_everything(self):

@@ -506,12 +506,7 @@ TEST_F(BrowserSiteTest, NavigatesForRealAndNeverLoadsTheGameAddress)
     }
     const std::wstring login = BuildLoginUrl(ServerAddress() + L"/client/gamecode/kolv/", std::wstring(mac.begin(), mac.end()));
     const std::string loginPath = "\"path\": \"/client/gamecode/kolv/mac/" + mac + "/\"";
-    VARIANT address;
-    ::VariantInit(&address);
-    address.vt = VT_BSTR;
-    address.bstrVal = ::SysAllocString(login.c_str());
-    EXPECT_TRUE(site.NavigateTo(&address));
-    ::VariantClear(&address);
+    EXPECT_TRUE(site.NavigateTo(login));
     EXPECT_TRUE(PumpUntil([&] { return ServerRequests().find(loginPath) != std::string::npos; }, 20000));
     EXPECT_EQ(s_commands.front(), kLoginNavigatedCommand);
     EXPECT_EQ(g_strLastUrl, login);
@@ -519,10 +514,7 @@ TEST_F(BrowserSiteTest, NavigatesForRealAndNeverLoadsTheGameAddress)
     EXPECT_TRUE(PumpUntil([&] { return site.checks == 1; }, 20000));
 
     const std::wstring game = ServerAddress() + L"/client/gamecode/kolv/play_gamecode.php?svname=Test-1&sid=4";
-    address.vt = VT_BSTR;
-    address.bstrVal = ::SysAllocString(game.c_str());
-    EXPECT_TRUE(site.NavigateTo(&address));
-    ::VariantClear(&address);
+    EXPECT_TRUE(site.NavigateTo(game));
     EXPECT_TRUE(PumpUntil([&] { return g_strLastUrl == game; }, 10000));
     PumpFor(1500);
     EXPECT_EQ(ServerRequests().find("play_gamecode"), std::string::npos);

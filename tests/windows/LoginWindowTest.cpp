@@ -53,12 +53,7 @@ protected:
     // The page's navigation to the game, as the login page starts it.
     static void NavigateToGame(CRadureLogin& login, const std::wstring& address)
     {
-        VARIANT target;
-        ::VariantInit(&target);
-        target.vt = VT_BSTR;
-        target.bstrVal = ::SysAllocString(address.c_str());
-        login.Popup()->BrowserSite()->NavigateTo(&target);
-        ::VariantClear(&target);
+        login.Popup()->BrowserSite()->NavigateTo(address);
     }
 
     static std::wstring GameAddress()
