@@ -2,6 +2,7 @@
 
 #include "QuitConfirmation.h"
 #include "install/Installation.h"
+#include "skin/MyMemDC.h"
 #include "res/resource.h"
 #include "wnd/Text.h"
 
@@ -37,17 +38,8 @@ void CRadureLogin::ShowLayeredPicture()
     const HDC windowDc = ::GetDC(m_hWnd);
     const HDC memoryDc = ::CreateCompatibleDC(windowDc);
 
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = m_pictureWidth;
-    format.bmiHeader.biHeight = -m_pictureHeight;  // top-down, as GDI+ lays out its rows
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HBITMAP bitmap = m_pictureWidth > 0 && m_pictureHeight > 0
-                               ? ::CreateDIBSection(memoryDc, &format, DIB_RGB_COLORS, &bits, nullptr, 0)
-                               : nullptr;
+    const HBITMAP bitmap = CreateOffScreenBitmap(memoryDc, m_pictureWidth, m_pictureHeight, &bits);
     const HGDIOBJ previous = bitmap ? ::SelectObject(memoryDc, bitmap) : nullptr;
     if (bitmap && bits) {
         Gdiplus::Bitmap surface(m_pictureWidth, m_pictureHeight, m_pictureWidth * 4, PixelFormat32bppPARGB,

@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+// An off-screen bitmap for drawing with GDI and GDI+: 32 bits per pixel, rows top-down, its
+// pixels at *bits when bits is given. A device-independent section rather than a bitmap of the
+// display's own kind: Wine draws small text into display bitmaps with rows of its glyphs missing.
+HBITMAP CreateOffScreenBitmap(HDC compatibleWith, int width, int height, void** bits = nullptr);
+
 class CMyMemDC {
 public:
     // An all-zero rectangle means the target's clip box. The rectangle is in the target's

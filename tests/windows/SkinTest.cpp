@@ -4,6 +4,7 @@
 #include "skin/GdiPlusBitmap.h"
 #include "skin/MenbanDlg.h"
 #include "skin/MyMemDC.h"
+#include "skin/SkinText.h"
 #include "skin/TouchButton.h"
 
 #include "res/resource.h"
@@ -15,6 +16,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -158,6 +160,62 @@ TEST_F(SkinTest, MemoryDcCopiesOnceWhenItEnds)
     EXPECT_EQ(clipped.Rect().top, 6);
     EXPECT_EQ(clipped.Rect().right, 40);
     EXPECT_EQ(clipped.Rect().bottom, 41);
+}
+
+// The message box's text as it is drawn: 11 pixels, in the face "arial" stands for here.
+std::vector<BYTE> MessageTextPixels(HDC dc, HBITMAP bitmap)
+{
+    {
+        Gdiplus::Graphics graphics(dc);
+        graphics.Clear(Gdiplus::Color(255, 0, 0, 0));
+        const auto family = FontFamilyOrSansSerif(L"arial");
+        const Gdiplus::Font font(family.get(), 11, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+        const Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
+        graphics.DrawString(L"是否退出澜岳登录器？", -1, &font, Gdiplus::PointF(2, 2), &white);
+    }
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = 160;
+    format.bmiHeader.biHeight = -20;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<BYTE> pixels(160 * 20 * 4);
+    ::GetDIBits(dc, bitmap, 0, 20, pixels.data(), &format, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// Wine drew small Chinese text into bitmaps of the display's kind with rows of its glyphs
+// missing; the memory DC draws it as a plain device-independent bitmap does.
+TEST_F(SkinTest, MemoryDcDrawsSmallTextWhole)
+{
+    // The target is of the display's kind, as a window's DC is.
+    const HDC screen = ::GetDC(nullptr);
+    const HDC target = ::CreateCompatibleDC(screen);
+    const HBITMAP targetBitmap = ::CreateCompatibleBitmap(screen, 160, 20);
+    const HGDIOBJ targetPrevious = ::SelectObject(target, targetBitmap);
+    std::vector<BYTE> drawn;
+    {
+        CMyMemDC memory(target, RECT{0, 0, 160, 20});
+        drawn = MessageTextPixels(memory, static_cast<HBITMAP>(::GetCurrentObject(memory, OBJ_BITMAP)));
+    }
+    ::SelectObject(target, targetPrevious);
+    ::DeleteObject(targetBitmap);
+    ::DeleteDC(target);
+
+    const HDC reference = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), 160, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HBITMAP section = ::CreateDIBSection(reference, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = ::SelectObject(reference, section);
+    const std::vector<BYTE> expected = MessageTextPixels(reference, section);
+    ::SelectObject(reference, previous);
+    ::DeleteObject(section);
+    ::DeleteDC(reference);
+    ::ReleaseDC(nullptr, screen);
+
+    EXPECT_LT(std::count(expected.begin(), expected.end(), 0), static_cast<long>(expected.size()));  // text drawn
+    EXPECT_TRUE(drawn == expected);
 }
 
 // The layer test's dialog with its push button as a picture button over a blue background.
